@@ -1,0 +1,71 @@
+# Helpers that keep every folder's CMakeLists.txt to a few lines.
+
+function(tavrel_apply_options target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+    if(WIN32)
+        target_compile_definitions(${target} PUBLIC _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX STRICT)
+    endif()
+    if(TAVREL_SANITIZE)
+        target_compile_options(${target} PUBLIC -fsanitize=address,undefined -fno-omit-frame-pointer
+                                                -fno-sanitize-recover=all)
+        target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+    endif()
+endfunction()
+
+# Sources without <windows.h>: part of the core library on both targets.
+function(tavrel_portable)
+    list(TRANSFORM ARGN PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+    target_sources(tavrel_core PRIVATE ${ARGN})
+endfunction()
+
+# Sources that include <windows.h>: part of the Windows library only.
+function(tavrel_windows)
+    if(WIN32)
+        list(TRANSFORM ARGN PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+        target_sources(tavrel_win PRIVATE ${ARGN})
+    endif()
+endfunction()
+
+# A statically linked Windows executable that imports only system DLLs.
+function(tavrel_static_exe target)
+    tavrel_apply_options(${target})
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+endfunction()
+
+# tavrel_test(<name> [WINDOWS] [TIMEOUT <s>] SOURCES <files...> [LIBS <libs...>])
+# A GoogleTest program; WINDOWS ones are built for the Windows target only and run under Wine.
+function(tavrel_test name)
+    cmake_parse_arguments(T "WINDOWS" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    if(T_WINDOWS AND NOT WIN32)
+        return()
+    endif()
+    if(NOT T_TIMEOUT)
+        set(T_TIMEOUT 60)
+    endif()
+    if(WIN32)
+        # Every Windows test program carries the product's resources and manifest (common controls 6).
+        list(APPEND T_SOURCES ${CMAKE_SOURCE_DIR}/res/Tavrel.rc)
+    endif()
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE tavrel_testsupport GTest::gtest GTest::gtest_main ${T_LIBS})
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+    if(WIN32)
+        set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
+        tavrel_static_exe(${name})
+    else()
+        tavrel_apply_options(${name})
+    endif()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                         PROPERTIES TIMEOUT ${T_TIMEOUT})
+endfunction()
+
+# tavrel_benchmark(<name> SOURCES <files...>): native Google Benchmark program, not run by ctest.
+function(tavrel_benchmark name)
+    cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+    if(WIN32 OR NOT TAVREL_BENCHMARKS)
+        return()
+    endif()
+    add_executable(${name} ${B_SOURCES})
+    target_link_libraries(${name} PRIVATE tavrel_core benchmark::benchmark benchmark::benchmark_main ${B_LIBS})
+    tavrel_apply_options(${name})
+endfunction()

@@ -1,0 +1,1 @@
+int tavrel_core_placeholder;

@@ -1,0 +1,2 @@
+#include <windows.h>
+int tavrel_win_placeholder;

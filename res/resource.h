@@ -1,0 +1,51 @@
+#pragma once
+// Resource and control identifiers. Plain numbers, so portable code may use them too.
+
+// Strings
+#define IDS_ABOUTBOX 101
+#define IDS_SOCKETS_INIT_FAILED 103
+#define IDS_RESET_POSITION 104
+
+// Dialogs
+#define IDD_TAVREL_DIALOG 102
+#define IDD_DIALOG_SETUP 132
+#define IDD_DIALOG_TIME 137
+#define IDD_ABOUTBOX 147
+
+// Icons
+#define IDR_MAINFRAME 128
+#define IDI_RECEIVED 129
+#define IDI_LISTENING 130
+#define IDI_NOT_LISTENING 131
+#define IDI_ABOUT 138
+
+// Menus
+#define IDR_MENU_POPUP 133
+#define ID_SYNC_WITH_STATION 32772
+
+// PNG images
+#define IDB_PNG_TIME 134
+#define IDB_PNG_SETUP 135
+#define IDB_PNG_RESET 136
+
+// Main window controls
+#define IDC_LISTEN 1000
+#define IDC_RESET 1003
+#define IDC_OFFSET 1004
+#define IDC_CALCULATE 1005
+#define IDC_UPDATE 1006
+#define IDC_CLOCK 1007
+#define IDC_INDICATOR 1010
+#define IDC_SETUP 1011
+#define IDC_TIME 1015
+#define IDC_STATUS 1016
+#define IDC_DECODE_LIST 1192
+
+// About box controls
+#define IDC_VERSION_LINE 1030
+#define IDC_HOME_LINK 1263
+#define IDC_MAIL_LINK 1264
+
+// System menu commands (low four bits clear, as the system menu requires)
+#define IDM_ABOUTBOX 0x0010
+#define IDM_RESET_POSITION 0x0020
