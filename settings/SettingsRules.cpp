@@ -1,0 +1,89 @@
+#include "settings/SettingsRules.h"
+
+#include <cstring>
+
+#include "settings/SettingsSchema.h"
+
+namespace {
+
+// The C locale's white space, as strtol skips it.
+bool IsSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+} // namespace
+
+int32_t ParseDecimal32(const char* text) {
+    if (text == nullptr)
+        return 0;
+    while (IsSpace(*text))
+        ++text;
+    const bool negative = *text == '-';
+    if (*text == '-' || *text == '+')
+        ++text;
+    // The magnitude stops growing once it is past every 32-bit value, so it cannot overflow.
+    constexpr int64_t kPastLimit = int64_t{INT32_MAX} + 2;
+    int64_t magnitude = 0;
+    for (; IsDigit(*text); ++text) {
+        if (magnitude < kPastLimit)
+            magnitude = magnitude * 10 + (*text - '0');
+    }
+    const int64_t value = negative ? -magnitude : magnitude;
+    if (value > INT32_MAX)
+        return INT32_MAX;
+    if (value < INT32_MIN)
+        return INT32_MIN;
+    return static_cast<int32_t>(value);
+}
+
+uint32_t ClampMaxEntries(uint32_t value) {
+    if (value < kMaxEntriesMin)
+        return kMaxEntriesMin;
+    if (value > kMaxEntriesMax)
+        return kMaxEntriesMax;
+    return value;
+}
+
+uint32_t MaxEntriesFromText(const char* text) {
+    return ClampMaxEntries(static_cast<uint32_t>(ParseDecimal32(text)));
+}
+
+std::string MaxEntriesText(uint32_t stored) {
+    return std::to_string(ClampMaxEntries(stored));
+}
+
+int StrategyButton(uint32_t strategy) {
+    return strategy < kStrategyCount ? static_cast<int>(strategy) : -1;
+}
+
+uint32_t StrategyFromButtons(bool fixedMinMaxChecked, bool weighedSumChecked) {
+    if (fixedMinMaxChecked)
+        return 1;
+    if (weighedSumChecked)
+        return 2;
+    return 0;
+}
+
+uint32_t LastIndexFromStore(uint32_t stored) {
+    return stored < kNtpServerCount ? stored : 0;
+}
+
+std::string ListenerServer(const char* text) {
+    return text == nullptr || *text == '\0' ? kUdpServerSetting.defaultValue : text;
+}
+
+uint16_t ListenerPort(const char* text) {
+    const auto port = static_cast<uint16_t>(ParseDecimal32(text));
+    return port == 0 ? kDefaultUdpPort : port;
+}
+
+std::string TextFromValueBuffer(const char* buffer, size_t size) {
+    if (size == 0)
+        return {};
+    const void* end = std::memchr(buffer, '\0', size);
+    return std::string(buffer, end != nullptr ? static_cast<const char*>(end) - buffer : size);
+}

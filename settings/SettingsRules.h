@@ -1,0 +1,43 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// How stored and typed setting values become the numbers and texts the program uses.
+
+// The decimal value of `text` in the manner of strtol with base 10 and a 32-bit long: leading white
+// space and a sign are accepted, conversion stops at the first non-digit, no digits give 0, and an
+// overflow gives INT32_MAX or INT32_MIN. A null pointer counts as empty text.
+int32_t ParseDecimal32(const char* text);
+
+// MaxEntries brought into kMaxEntriesMin..kMaxEntriesMax, compared unsigned.
+uint32_t ClampMaxEntries(uint32_t value);
+
+// MaxEntries typed into the setup dialog: a negative entry is a large unsigned number and so stores
+// the maximum; an empty field stores the minimum.
+uint32_t MaxEntriesFromText(const char* text);
+
+// The setup dialog's text for a stored MaxEntries, clamped so that its next OK stores a valid number.
+std::string MaxEntriesText(uint32_t stored);
+
+// The strategy radio button to check (0, 1 or 2) for a stored strategy; -1 checks none.
+int StrategyButton(uint32_t strategy);
+
+// The strategy to store from the radio buttons' states (the first button needs no state: it is the
+// fallback).
+uint32_t StrategyFromButtons(bool fixedMinMaxChecked, bool weighedSumChecked);
+
+// A stored LastIndex, 0 when it names no server slot.
+uint32_t LastIndexFromStore(uint32_t stored);
+
+// The listener's address: the stored text, or the default when it is empty or null.
+std::string ListenerServer(const char* text);
+
+// The listener's port from its stored text: the low 16 bits of its decimal value. Empty text, text
+// without digits and any value whose low 16 bits are 0 give the default port (port 0 would let the
+// system pick a port that WSJT-X never sends to).
+uint16_t ListenerPort(const char* text);
+
+// The text in a value buffer of `size` bytes that the store filled: up to the first zero byte, or all
+// `size` bytes when the value filled the buffer without a terminating zero. Never reads past `size`.
+std::string TextFromValueBuffer(const char* buffer, size_t size);
