@@ -1,0 +1,133 @@
+#include "framework/AsyncSocket.h"
+
+#include "framework/Wnd.h"
+
+namespace {
+constexpr UINT kFirstNotifyMessage = WM_APP + 0x100;
+constexpr UINT kNotifyMessageCount = 0x100;
+} // namespace
+
+// The hidden message-only window that WSAAsyncSelect posts to.
+class CAsyncSocket::CNotifyWindow : public CWnd {
+public:
+    explicit CNotifyWindow(CAsyncSocket& owner) : m_owner(owner) {
+        CreateEx(0, "", 0, RECT{}, HWND_MESSAGE, 0);
+    }
+
+    void OnNotify(UINT msg, WPARAM wParam, LPARAM lParam) { m_owner.OnSocketNotify(msg, wParam, lParam); }
+
+protected:
+    const MessageMap* GetMessageMap() const override {
+        static constexpr MessageEntry entries[] = {
+            OnRange<&CNotifyWindow::OnNotify>(kFirstNotifyMessage,
+                                              kFirstNotifyMessage + kNotifyMessageCount - 1),
+        };
+        static const MessageMap map{CWnd::GetMessageMap(), entries};
+        return &map;
+    }
+
+private:
+    CAsyncSocket& m_owner;
+};
+
+CAsyncSocket::CAsyncSocket() = default;
+
+CAsyncSocket::~CAsyncSocket() {
+    CAsyncSocket::Close();
+}
+
+BOOL CAsyncSocket::Create(UINT port, int type, long events, const char* address) {
+    if (!Socket(type, events)) {
+        return FALSE;
+    }
+    if (Bind(port, address)) {
+        return TRUE;
+    }
+    const int error = GetLastError();
+    Close();
+    ::WSASetLastError(error);
+    return FALSE;
+}
+
+BOOL CAsyncSocket::Socket(int type, long events, int protocol, int family) {
+    const SOCKET s = ::socket(family, type, protocol);
+    if (s == INVALID_SOCKET) {
+        return FALSE;
+    }
+    if (Attach(s, events)) {
+        return TRUE;
+    }
+    const int error = GetLastError();
+    ::closesocket(s);
+    m_hSocket = INVALID_SOCKET;
+    ::WSASetLastError(error);
+    return FALSE;
+}
+
+BOOL CAsyncSocket::Attach(SOCKET socket, long events) {
+    if (socket == INVALID_SOCKET) {
+        ::WSASetLastError(WSAENOTSOCK);
+        return FALSE;
+    }
+    m_hSocket = socket;
+    return AsyncSelect(events);
+}
+
+BOOL CAsyncSocket::AsyncSelect(long events) {
+    if (!m_window) {
+        m_window = std::make_unique<CNotifyWindow>(*this);
+    }
+    if (!m_window->m_hWnd) {
+        ::WSASetLastError(WSAENOBUFS);
+        return FALSE;
+    }
+    m_notifyMessage = kFirstNotifyMessage + (m_notifyMessage + 1 - kFirstNotifyMessage) % kNotifyMessageCount;
+    return ::WSAAsyncSelect(m_hSocket, m_window->m_hWnd, m_notifyMessage, events) == 0;
+}
+
+BOOL CAsyncSocket::Bind(UINT port, const char* address) {
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    if (!address) {
+        addr.sin_addr.s_addr = htonl(INADDR_ANY);
+    } else {
+        const unsigned long converted = ::inet_addr(address);
+        if (converted == INADDR_NONE) {
+            ::WSASetLastError(WSAEINVAL);
+            return FALSE;
+        }
+        addr.sin_addr.s_addr = converted;
+    }
+    addr.sin_port = htons((u_short)port);
+    return ::bind(m_hSocket, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0;
+}
+
+void CAsyncSocket::Close() {
+    if (m_hSocket != INVALID_SOCKET) {
+        ::closesocket(m_hSocket);
+        m_hSocket = INVALID_SOCKET;
+    }
+    // Anything still queued under this number is stale from now on.
+    m_notifyMessage = kFirstNotifyMessage + (m_notifyMessage + 1 - kFirstNotifyMessage) % kNotifyMessageCount;
+}
+
+int CAsyncSocket::Receive(void* buffer, int length, int flags) const {
+    return ::recv(m_hSocket, static_cast<char*>(buffer), length, flags);
+}
+
+void CAsyncSocket::OnSocketNotify(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != m_notifyMessage || m_hSocket == INVALID_SOCKET || (SOCKET)wParam != m_hSocket) {
+        return;
+    }
+    const int error = WSAGETSELECTERROR(lParam);
+    switch (WSAGETSELECTEVENT(lParam)) {
+    case FD_READ:
+        OnReceive(error);
+        break;
+    case FD_CLOSE:
+        OnClose(error);
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,48 @@
+#pragma once
+#include <winsock2.h>
+#include <windows.h>
+
+#include <memory>
+
+// A socket whose events arrive as calls on the user-interface thread: WSAAsyncSelect posts them to a
+// hidden message-only window owned by the socket object, which calls OnReceive and OnClose. Create and
+// Bind keep the classic semantics: an address that inet_addr does not convert, or that converts to
+// INADDR_NONE, fails with WSAEINVAL without calling bind, and a failed Create closes its socket again
+// while keeping the error code.
+class CAsyncSocket {
+public:
+    CAsyncSocket();
+    virtual ~CAsyncSocket();
+    CAsyncSocket(const CAsyncSocket&) = delete;
+    CAsyncSocket& operator=(const CAsyncSocket&) = delete;
+
+    static constexpr long kAllEvents = FD_READ | FD_WRITE | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE;
+
+    BOOL Create(UINT port = 0, int type = SOCK_STREAM, long events = kAllEvents,
+                const char* address = nullptr);
+    BOOL Socket(int type = SOCK_STREAM, long events = kAllEvents, int protocol = 0, int family = AF_INET);
+    // Takes over an open socket and registers it for `events`.
+    BOOL Attach(SOCKET socket, long events);
+    BOOL Bind(UINT port, const char* address = nullptr);
+    BOOL AsyncSelect(long events);
+    // Closes the socket if one is open; notifications already queued for it are then ignored.
+    virtual void Close();
+    int Receive(void* buffer, int length, int flags = 0) const;
+    static int GetLastError() { return ::WSAGetLastError(); }
+
+    SOCKET m_hSocket = INVALID_SOCKET;
+
+protected:
+    virtual void OnReceive(int /*errorCode*/) {}
+    virtual void OnClose(int /*errorCode*/) {}
+
+private:
+    class CNotifyWindow;
+    friend class CNotifyWindow;
+    void OnSocketNotify(UINT message, WPARAM wParam, LPARAM lParam);
+
+    std::unique_ptr<CNotifyWindow> m_window;
+    // Each registration uses its own message number, so a notification queued for a closed socket is
+    // never taken for one of a later socket that reuses the same handle value.
+    UINT m_notifyMessage = 0;
+};

@@ -1,0 +1,12 @@
+#pragma once
+#include "framework/GdiObject.h"
+
+class CPen : public CGdiObject<HPEN> {
+public:
+    CPen() = default;
+    CPen(int style, int width, COLORREF color) { CreatePen(style, width, color); }
+    BOOL CreatePen(int style, int width, COLORREF color) {
+        Attach(::CreatePen(style, width, color));
+        return Get() != nullptr;
+    }
+};

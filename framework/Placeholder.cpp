@@ -1,1 +1,0 @@
-int tavrel_core_placeholder;

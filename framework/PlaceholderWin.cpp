@@ -1,2 +1,0 @@
-#include <windows.h>
-int tavrel_win_placeholder;

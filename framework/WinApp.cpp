@@ -1,0 +1,42 @@
+#include "framework/WinApp.h"
+
+#include "framework/Wnd.h"
+
+CWinApp* CWinApp::s_current = nullptr;
+
+CWinApp::CWinApp(const char* appName) : m_appName(appName) {
+    s_current = this;
+    m_hInstance = ::GetModuleHandleA(nullptr);
+}
+
+CWinApp::~CWinApp() {
+    if (s_current == this) {
+        s_current = nullptr;
+    }
+}
+
+int CWinApp::Run(HINSTANCE instance, const char* commandLine) {
+    m_hInstance = instance;
+    m_cmdLine = commandLine ? commandLine : "";
+    try {
+        InitInstance();
+    } catch (...) {
+        return 1;
+    }
+    return 0;
+}
+
+BOOL CWinApp::InitInstance() {
+    return FALSE;
+}
+
+HWND AppMainWindow() {
+    CWinApp* app = CWinApp::Current();
+    return app && app->m_pMainWnd ? app->m_pMainWnd->GetSafeHwnd() : nullptr;
+}
+
+int AppMessageBox(const char* text, UINT type) {
+    CWinApp* app = CWinApp::Current();
+    const char* caption = app ? app->m_appName.c_str() : "Tavrel";
+    return ::MessageBoxA(AppMainWindow(), text, caption, type);
+}

@@ -1,0 +1,5 @@
+#pragma once
+#define IDD_FRAMEWORK_TEST 900
+#define IDC_TEST_BUTTON 901
+#define IDC_TEST_EDIT 902
+#define IDC_TEST_LIST 903
