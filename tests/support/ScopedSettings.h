@@ -1,0 +1,24 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+// Gives a test an empty settings key and removes whatever the test stored when it ends.
+class ScopedSettings {
+public:
+    ScopedSettings() { Clear(); }
+    ~ScopedSettings() { Clear(); }
+    ScopedSettings(const ScopedSettings&) = delete;
+    ScopedSettings& operator=(const ScopedSettings&) = delete;
+
+    static void Clear();
+    static bool KeyExists();
+    // Stores raw values of any type, the way another program or a hand edit might.
+    static void SetRaw(const char* name, DWORD type, const void* data, DWORD size);
+    static void SetDword(const char* name, uint32_t value) { SetRaw(name, REG_DWORD, &value, sizeof value); }
+    static void SetString(const char* name, const std::string& text) {
+        SetRaw(name, REG_SZ, text.c_str(), (DWORD)text.size() + 1);
+    }
+    static bool HasValue(const char* name);
+};
