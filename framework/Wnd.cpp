@@ -230,6 +230,26 @@ LRESULT CWnd::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcA(m_hWnd, msg, wParam, lParam);
 }
 
+LRESULT CWnd::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == ObjectQueryMessage()) {
+        return reinterpret_cast<LRESULT>(this);
+    }
+    LRESULT result = 0;
+    bool handled;
+    {
+        CurrentMessageScope scope(*this, msg, wParam, lParam);
+        handled = Dispatch(msg, wParam, lParam, result);
+    }
+    if (!handled) {
+        result = DefaultProc(msg, wParam, lParam);
+    }
+    if (msg == WM_NCDESTROY) {
+        Unbind();
+        PostNcDestroy();
+    }
+    return result;
+}
+
 LRESULT CALLBACK CWnd::FrameworkWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     try {
         if (msg == WM_NCCREATE) {
@@ -239,52 +259,15 @@ LRESULT CALLBACK CWnd::FrameworkWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
             ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         }
         auto* self = reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        if (!self) {
-            return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-        }
-        if (msg == ObjectQueryMessage()) {
-            return reinterpret_cast<LRESULT>(self);
-        }
-        LRESULT result = 0;
-        bool handled;
-        {
-            CurrentMessageScope scope(*self, msg, wParam, lParam);
-            handled = self->Dispatch(msg, wParam, lParam, result);
-        }
-        if (!handled) {
-            result = ::DefWindowProcA(hwnd, msg, wParam, lParam);
-        }
-        if (msg == WM_NCDESTROY) {
-            self->Unbind();
-            self->PostNcDestroy();
-        }
-        return result;
+        return self ? self->HandleMessage(msg, wParam, lParam) : ::DefWindowProcA(hwnd, msg, wParam, lParam);
     } catch (...) {
         return 0;
     }
 }
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR ref) {
+LRESULT CALLBACK CWnd::SubclassProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref) {
     try {
-        auto* self = reinterpret_cast<CWnd*>(ref);
-        if (msg == ObjectQueryMessage()) {
-            return reinterpret_cast<LRESULT>(self);
-        }
-        LRESULT result = 0;
-        bool handled;
-        {
-            CurrentMessageScope scope(*self, msg, wParam, lParam);
-            handled = self->Dispatch(msg, wParam, lParam, result);
-        }
-        if (!handled) {
-            result = ::DefSubclassProc(hwnd, msg, wParam, lParam);
-        }
-        if (msg == WM_NCDESTROY) {
-            self->Unbind();
-            self->PostNcDestroy();
-        }
-        return result;
+        return reinterpret_cast<CWnd*>(ref)->HandleMessage(msg, wParam, lParam);
     } catch (...) {
         return 0;
     }

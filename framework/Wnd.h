@@ -110,6 +110,8 @@ private:
     // Offers a child's notification or owner-draw request back to the child's own object.
     bool ReflectToChild(UINT msg, LPARAM lParam, LRESULT& result);
     void Unbind();
+    // Everything a window procedure of this framework does with one message once the object is known.
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
     static LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);

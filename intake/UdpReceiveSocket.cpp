@@ -1,0 +1,120 @@
+#include "intake/UdpReceiveSocket.h"
+
+#include <ws2tcpip.h>
+
+#include <cstdio>
+
+#include "framework/WinApp.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+
+void SendToMainWindow(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    ::SendMessageA(AppMainWindow(), message, wParam, lParam);
+}
+
+} // namespace
+
+ListenerEndpoint ListenerEndpointFromSettings() {
+    std::string server, port;
+    if (SettingsKey key = OpenSettingsForRead()) {
+        server = ReadStringSetting(key, kUdpServerSetting.name).value_or("");
+        port = ReadStringSetting(key, kUdpPortSetting.name).value_or("");
+    }
+    return MakeListenerEndpoint(server.c_str(), port.c_str());
+}
+
+CUdpReceiveSocket::CUdpReceiveSocket() : m_buffer(kBufferSize, 0) {}
+
+CUdpReceiveSocket::~CUdpReceiveSocket() = default;
+
+void CUdpReceiveSocket::StartReceiving(bool multicast) {
+    StartReceiving(multicast, ListenerEndpointFromSettings());
+}
+
+void CUdpReceiveSocket::StartReceiving(bool multicast, const ListenerEndpoint& endpoint) {
+    const bool started = multicast ? StartMulticast(endpoint) : StartUnicast(endpoint);
+    m_lastCount = 0;
+    m_buffer.assign(kBufferSize, 0);
+    if (started) {
+        SendToMainWindow(WM_UDP_STARTED);
+    }
+}
+
+bool CUdpReceiveSocket::StartMulticast(const ListenerEndpoint& endpoint) {
+    if (m_multicastSocket == 0) {
+        m_multicastSocket = ::socket(AF_INET, SOCK_DGRAM, 0);
+    }
+    const char reuse = 1;
+    ::setsockopt(m_multicastSocket, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
+
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_addr.s_addr = htonl(INADDR_ANY);
+    local.sin_port = htons(endpoint.port);
+    bool joined = false;
+    if (::bind(m_multicastSocket, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
+        ReportError("Cannot bind UDP Socket.\nError code: %u", ::WSAGetLastError());
+        SendToMainWindow(WM_UDP_STOPPED);
+    } else {
+        ip_mreq membership{};
+        membership.imr_multiaddr.s_addr = ::inet_addr(endpoint.server.c_str());
+        membership.imr_interface.s_addr = htonl(INADDR_ANY);
+        joined = ::setsockopt(m_multicastSocket, IPPROTO_IP, IP_ADD_MEMBERSHIP,
+                              reinterpret_cast<const char*>(&membership), sizeof membership) == 0;
+    }
+    // Bound or not, the socket is now the one this object closes (at StopReceiving at the latest).
+    Attach(m_multicastSocket, FD_READ | FD_CLOSE);
+    return joined;
+}
+
+bool CUdpReceiveSocket::StartUnicast(const ListenerEndpoint& endpoint) {
+    if (Create(endpoint.port, SOCK_DGRAM, FD_READ, endpoint.server.c_str())) {
+        return true;
+    }
+    ReportError("Cannot create UDP Socket connection.\nError code: %u", GetLastError());
+    SendToMainWindow(WM_UDP_STOPPED);
+    return false;
+}
+
+void CUdpReceiveSocket::StopReceiving() {
+    Close();
+    m_multicastSocket = 0;
+    SendToMainWindow(WM_UDP_STOPPED);
+}
+
+void CUdpReceiveSocket::OnReceive(int) {
+    m_lastCount = Receive(m_buffer.data(), kBufferSize, 0);
+    if (m_lastCount > 0) {
+        SendToMainWindow(WM_UDP_DATAGRAM, (WPARAM)m_lastCount, reinterpret_cast<LPARAM>(m_buffer.data()));
+        return;
+    }
+    if (m_lastCount < 0 && GetLastError() == WSAEWOULDBLOCK) {
+        return;
+    }
+    // A receive error (a datagram larger than the buffer among them) or an empty datagram.
+    CloseAfterError();
+}
+
+void CUdpReceiveSocket::OnClose(int) {
+    if (m_multicastSocket != 0) {
+        Close();
+        m_multicastSocket = 0;
+    }
+}
+
+void CUdpReceiveSocket::CloseAfterError() {
+    Close();
+    m_multicastSocket = 0;
+    SendToMainWindow(WM_UDP_STOPPED);
+}
+
+void CUdpReceiveSocket::ReportError(const char* format, int errorCode) {
+    char text[256];
+    std::snprintf(text, sizeof text, format, (unsigned)errorCode);
+    ReportFailure(text);
+}
+
+void CUdpReceiveSocket::ReportFailure(const char* text) {
+    AppMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+}

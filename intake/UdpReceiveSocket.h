@@ -1,0 +1,62 @@
+#pragma once
+#include <winsock2.h>
+#include <windows.h>
+
+#include <span>
+#include <vector>
+
+#include "framework/AsyncSocket.h"
+#include "framework/MessageMap.h"
+#include "intake/ListenerEndpoint.h"
+
+// Private messages sent, synchronously, to the application's main window.
+// WM_UDP_DATAGRAM: wParam the byte count (1 to 10240), lParam the first byte of the listener's buffer,
+// valid only while the message is handled.
+inline constexpr UINT WM_UDP_DATAGRAM = WM_USER + 1001; // 2025
+inline constexpr UINT WM_UDP_STARTED = WM_USER + 1002;  // 2026
+inline constexpr UINT WM_UDP_STOPPED = WM_USER + 1003;  // 2027
+
+// A handler of WM_UDP_DATAGRAM gets the datagram's bytes.
+TAVREL_CRACKER(WM_UDP_DATAGRAM, std::span<const unsigned char>(reinterpret_cast<const unsigned char*>(lParam),
+                                                               (size_t)wParam));
+
+// Receives WSJT-X's datagrams on the configured endpoint and hands each one, unparsed, to the main
+// window. Unicast binds the endpoint's address and port; multicast binds the port on all interfaces
+// (address reuse on, so WSJT-X's other clients can share it) and joins the endpoint's group.
+class CUdpReceiveSocket : public CAsyncSocket {
+public:
+    static constexpr int kBufferSize = 10240;
+
+    CUdpReceiveSocket();
+    ~CUdpReceiveSocket() override;
+
+    // Opens the socket on the stored endpoint. The outcome arrives as WM_UDP_STARTED or WM_UDP_STOPPED;
+    // failures that the user must see are also reported (a message box, see ReportFailure).
+    void StartReceiving(bool multicast);
+    void StartReceiving(bool multicast, const ListenerEndpoint& endpoint);
+    // Closes the socket if it is open and always sends WM_UDP_STOPPED.
+    void StopReceiving();
+
+    int GetLastCount() const { return m_lastCount; }
+    bool IsOpen() const { return m_hSocket != INVALID_SOCKET; }
+
+protected:
+    void OnReceive(int errorCode) override;
+    void OnClose(int errorCode) override;
+    // Tells the user why listening could not start: a warning box captioned "Tavrel" owned by the main
+    // window. A console tool replaces it with a line on its error output.
+    virtual void ReportFailure(const char* text);
+
+private:
+    bool StartMulticast(const ListenerEndpoint& endpoint);
+    bool StartUnicast(const ListenerEndpoint& endpoint);
+    void ReportError(const char* format, int errorCode);
+    void CloseAfterError();
+
+    std::vector<unsigned char> m_buffer;
+    int m_lastCount = 0;
+    SOCKET m_multicastSocket = 0; // the socket the multicast path created; 0 when there is none
+};
+
+// The endpoint stored in the settings ("UdpServer", "UdpPort"), with the listener's defaults.
+ListenerEndpoint ListenerEndpointFromSettings();
