@@ -1,0 +1,11 @@
+#pragma once
+
+// Moves the system clock by `shift` seconds (positive: later). When the clock refuses, starts Tavrel.exe
+// from this executable's folder elevated with "/set <shift>" and returns 1 without waiting for it.
+// Returns 0 only for a shift that is not a finite number or would take the clock out of its range;
+// nothing is changed or started then.
+int ShiftSystemTime(double shift);
+
+// The elevated instance's one-shot shift: moves the clock by `shift` seconds, or shows "Failed to set the
+// system time" when that is refused or the shift is invalid. Nonzero when the clock was set.
+int ApplyTimeShift(double shift);

@@ -1,0 +1,163 @@
+// The two clock-shift entry points under Wine, against the fake clock. The elevated start runs the
+// recorder built as Tavrel.exe next to this program, which writes what it was started with.
+#include "clock/ShiftSystemTime.h"
+#include "support/FakeClock.h"
+#include "support/MessageBoxWatcher.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <chrono>
+#include <fstream>
+#include <limits>
+#include <string>
+#include <thread>
+
+namespace {
+
+// Monday 2026-03-16 09:30:00.500 UTC.
+const SystemTime kNow{2026, 3, 1, 16, 9, 30, 0, 500};
+
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+std::string ThisFolder() {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.rfind('\\'));
+}
+
+// A fresh folder with a record file name for the recorder, and the folder the test started in.
+class ElevatedStart : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH] = {};
+        ::GetTempPathA(MAX_PATH, temp);
+        m_folder = std::string(temp) + "tavrel-clock-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        ASSERT_TRUE(::CreateDirectoryA(m_folder.c_str(), nullptr));
+        m_record = m_folder + "\\record.txt";
+        ASSERT_TRUE(::SetEnvironmentVariableA("TAVREL_RECORDER_FILE", m_record.c_str()));
+        char current[MAX_PATH] = {};
+        ::GetCurrentDirectoryA(MAX_PATH, current);
+        m_startFolder = current;
+    }
+
+    void TearDown() override {
+        ::SetCurrentDirectoryA(m_startFolder.c_str());
+        ::SetEnvironmentVariableA("TAVREL_RECORDER_FILE", nullptr);
+        ::DeleteFileA(m_record.c_str());
+        ::DeleteFileA((m_folder + "\\Tavrel.exe").c_str());
+        ::RemoveDirectoryA(m_folder.c_str());
+    }
+
+    // The recorder's three lines (its path, its current directory, its parameters), or nothing when no
+    // instance was started within `timeoutMs`.
+    std::vector<std::string> WaitForRecord(unsigned timeoutMs) const {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (::GetFileAttributesA(m_record.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                return {};
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        std::vector<std::string> lines;
+        std::ifstream file(m_record);
+        for (std::string line; std::getline(file, line);) {
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+    std::string m_folder;
+    std::string m_record;
+    std::string m_startFolder;
+};
+
+TEST_F(ElevatedStart, TheDirectShiftSetsTheFullShiftAndStartsNothing) {
+    const struct {
+        double shift;
+        SystemTime expected;
+    } cases[] = {
+        {-0.354, SystemTime{2026, 3, 1, 16, 9, 30, 0, 146}}, // the full double, not the rounded -0.35
+        {1.0, SystemTime{2026, 3, 1, 16, 9, 30, 1, 500}},
+        {0.0, kNow},
+        {-86'400.5, SystemTime{2026, 3, 0, 15, 9, 30, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        FakeClock clock(kNow);
+        EXPECT_EQ(ShiftSystemTime(c.shift), 1) << c.shift;
+        ASSERT_EQ(clock.Sets().size(), 1u) << c.shift;
+        EXPECT_EQ(clock.Sets()[0], c.expected) << c.shift;
+    }
+    EXPECT_TRUE(WaitForRecord(500).empty()) << "no elevated instance after a direct shift";
+}
+
+TEST_F(ElevatedStart, ARefusedClockStartsTavrelFromThisFolderWithTheRoundedShift) {
+    // A Tavrel.exe in the current directory must not be the one started.
+    const std::string thisFolder = ThisFolder();
+    ASSERT_TRUE(
+        ::CopyFileA((thisFolder + "\\Tavrel.exe").c_str(), (m_folder + "\\Tavrel.exe").c_str(), FALSE));
+    ASSERT_TRUE(::SetCurrentDirectoryA(m_folder.c_str()));
+
+    FakeClock clock(kNow);
+    clock.Refuse(1314);
+    EXPECT_EQ(ShiftSystemTime(-0.354), 1);
+    ASSERT_EQ(clock.Attempts().size(), 1u);
+    EXPECT_EQ(clock.Attempts()[0], (SystemTime{2026, 3, 1, 16, 9, 30, 0, 146}));
+
+    const std::vector<std::string> record = WaitForRecord(10'000);
+    ASSERT_EQ(record.size(), 3u) << "the recorder did not run";
+    EXPECT_EQ(Lower(record[0]), Lower(thisFolder + "\\Tavrel.exe"));
+    EXPECT_EQ(Lower(record[1]), Lower(thisFolder));
+    EXPECT_EQ(record[2], "/set -0.35");
+}
+
+TEST_F(ElevatedStart, AnInvalidShiftChangesAndStartsNothing) {
+    FakeClock clock(kNow);
+    clock.Refuse(1314);
+    for (double shift :
+         {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(), -1e300, 1e12}) {
+        EXPECT_EQ(ShiftSystemTime(shift), 0) << shift;
+    }
+    EXPECT_TRUE(clock.Attempts().empty());
+    EXPECT_TRUE(WaitForRecord(1000).empty()) << "an instance was started for an invalid shift";
+}
+
+TEST_F(ElevatedStart, TheOneShotShiftShowsOneMessageWhenRefusedAndStartsNothing) {
+    MessageBoxWatcher boxes("Tavrel");
+    FakeClock clock(kNow);
+    clock.Refuse(1314);
+    EXPECT_EQ(ApplyTimeShift(-0.35), 0);
+    ASSERT_EQ(boxes.Count(), 1) << "the call returns only once its box is closed";
+    EXPECT_EQ(boxes.Texts()[0], "Failed to set the system time");
+    EXPECT_EQ(clock.Attempts().size(), 1u);
+    EXPECT_TRUE(WaitForRecord(500).empty()) << "the one-shot shift never relaunches";
+    EXPECT_EQ(boxes.Count(), 1);
+}
+
+TEST_F(ElevatedStart, TheOneShotShiftSetsTheClockSilently) {
+    MessageBoxWatcher boxes("Tavrel");
+    FakeClock clock(kNow);
+    EXPECT_NE(ApplyTimeShift(-0.35), 0);
+    ASSERT_EQ(clock.Sets().size(), 1u);
+    EXPECT_EQ(clock.Sets()[0], (SystemTime{2026, 3, 1, 16, 9, 30, 0, 150}));
+    ::Sleep(200);
+    EXPECT_EQ(boxes.Count(), 0);
+}
+
+TEST_F(ElevatedStart, TheOneShotShiftRefusesAnInvalidShiftWithTheMessage) {
+    MessageBoxWatcher boxes("Tavrel");
+    FakeClock clock(kNow);
+    EXPECT_EQ(ApplyTimeShift(std::numeric_limits<double>::quiet_NaN()), 0);
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_TRUE(clock.Attempts().empty());
+}
+
+} // namespace
