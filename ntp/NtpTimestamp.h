@@ -1,0 +1,41 @@
+#pragma once
+#include "clock/SystemClock.h"
+
+#include <cstdint>
+
+// An NTP time: seconds since 1900-01-01 00:00:00 UTC in the high 32 bits, the fraction of a second in
+// the low 32 bits, in host order. The value 0 means that no time is held.
+class NtpTimestamp {
+public:
+    constexpr NtpTimestamp() = default;
+    constexpr explicit NtpTimestamp(uint64_t value) : m_value(value) {}
+    constexpr NtpTimestamp(uint32_t seconds, uint32_t fraction)
+        : m_value(static_cast<uint64_t>(seconds) << 32 | fraction) {}
+
+    // The system clock's current UTC time.
+    static NtpTimestamp Now();
+
+    // A UTC system time; the milliseconds become the nearest 32-bit fraction.
+    static NtpTimestamp FromSystemTime(const SystemTime& time);
+
+    // The UTC system time, milliseconds rounded to the nearest. A fraction of 0.9995 s or more gives
+    // 1000 milliseconds, which is not carried into the seconds (display only; see SetClockFromTimestamp).
+    SystemTime ToSystemTime() const;
+
+    // a - b in seconds.
+    static double Difference(NtpTimestamp a, NtpTimestamp b);
+
+    // This time moved by `seconds` (negative: earlier), wrapping around as 64-bit arithmetic does. A
+    // number that is not finite or not below 2^32 in magnitude gives the empty timestamp.
+    NtpTimestamp PlusSeconds(double seconds) const;
+
+    constexpr uint64_t Value() const { return m_value; }
+    constexpr uint32_t Seconds() const { return static_cast<uint32_t>(m_value >> 32); }
+    constexpr uint32_t Fraction() const { return static_cast<uint32_t>(m_value); }
+    constexpr bool IsEmpty() const { return m_value == 0; }
+
+    friend constexpr bool operator==(NtpTimestamp, NtpTimestamp) = default;
+
+private:
+    uint64_t m_value = 0;
+};

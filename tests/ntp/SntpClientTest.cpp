@@ -1,0 +1,60 @@
+#include "ntp/SNTPClient.h"
+#include "ntp/UdpClientSocket.h"
+#include "support/FakeClock.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(SetClockFromTimestamp, SetsTheTimestampsUtcTime) {
+    FakeClock clock(SystemTime{2024, 1, 1, 1, 0, 0, 0, 0});
+    const CSNTPClient client;
+    const struct {
+        NtpTimestamp time;
+        SystemTime expected;
+    } cases[] = {
+        {NtpTimestamp(3'786'825'600, 2'147'483'648), SystemTime{2020, 1, 3, 1, 0, 0, 0, 500}},
+        // 0.9995 s and more would be "1000 ms", which no clock takes: the next second instead.
+        {NtpTimestamp(3'944'678'399, 4'294'967'295), SystemTime{2025, 1, 3, 1, 0, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        ASSERT_NE(client.SetClockFromTimestamp(c.time), 0);
+        ASSERT_FALSE(clock.Sets().empty());
+        EXPECT_EQ(clock.Sets().back(), c.expected);
+    }
+    EXPECT_EQ(clock.Attempts().size(), 2u);
+}
+
+TEST(SetClockFromTimestamp, RefusalsAndTheEmptyTimestampFail) {
+    FakeClock clock(SystemTime{2024, 1, 1, 1, 0, 0, 0, 0});
+    const CSNTPClient client;
+    EXPECT_EQ(client.SetClockFromTimestamp(NtpTimestamp()), 0);
+    EXPECT_EQ(SocketLastError(), kErrorInvalidParameter);
+    EXPECT_TRUE(clock.Attempts().empty()) << "the empty timestamp holds no time";
+
+    clock.Refuse(kErrorPrivilegeNotHeld);
+    EXPECT_EQ(client.SetClockFromTimestamp(NtpTimestamp(3'786'825'600, 0)), 0);
+    EXPECT_EQ(SocketLastError(), kErrorPrivilegeNotHeld);
+    EXPECT_EQ(clock.Attempts().size(), 1u);
+    EXPECT_TRUE(clock.Sets().empty());
+}
+
+TEST(QueryServer, BadArgumentsFailWithoutTraffic) {
+    CSNTPClient client;
+    EXPECT_EQ(client.Timeout(), 3000u);
+    SntpReply reply;
+    reply.stratum = -7;
+    for (int port : {0, -1, 65536}) {
+        SetSocketLastError(0);
+        EXPECT_EQ(client.QueryServer("127.0.0.1", reply, port), 0) << port;
+        EXPECT_EQ(SocketLastError(), kSocketErrorInvalidArgument) << port;
+    }
+    for (const char* server : {"", static_cast<const char*>(nullptr)}) {
+        SetSocketLastError(0);
+        EXPECT_EQ(client.QueryServer(server, reply, 123), 0);
+        EXPECT_EQ(SocketLastError(), kSocketErrorHostNotFound);
+    }
+    EXPECT_EQ(reply.stratum, -7);
+}
+
+} // namespace

@@ -1,0 +1,100 @@
+#!/usr/bin/env python3
+"""A fake SNTP server for the client's tests, on loopback only.
+
+fake_sntp_server.py PORTS_FILE
+    Binds one UDP port on 127.0.0.1 per kind of reply below, writes KIND=PORT lines to PORTS_FILE and
+    answers until it is killed. Two more lines name free ports: CLOSED, which nothing is bound to, and
+    CHRONY, for the real server.
+fake_sntp_server.py --wait PORT
+    Waits up to 10 s for an SNTP answer from PORT; exit status 0 when one comes.
+"""
+import os
+import select
+import socket
+import struct
+import sys
+import time
+
+HALF_SECOND = 0x80000000
+NTP_UNIX_OFFSET = 2208988800
+
+
+def server_reply(request, stratum=2, mode=4, receive_delta=0, originate_delta=0, transmit=None):
+    """A version 3 reply to `request` whose receive and transmit times are its originate plus a delta."""
+    (sent,) = struct.unpack_from(">Q", request, 40)
+    when = (sent + receive_delta) & 0xFFFFFFFFFFFFFFFF
+    header = struct.pack(">BBbbIII", (3 << 3) | mode, stratum, 0, -20, 0, 0, 0x7F7F0101)
+    originate = (sent + originate_delta) & 0xFFFFFFFFFFFFFFFF
+    return header + struct.pack(">QQQQ", when, originate, when, when if transmit is None else transmit)
+
+
+# Each kind answers a request with these bytes (None: no answer at all).
+KINDS = {
+    "ECHO": lambda r: server_reply(r),  # T2 = T3 = T1
+    "AHEAD": lambda r: server_reply(r, receive_delta=HALF_SECOND),  # the server is 0.5 s ahead
+    "LONG": lambda r: server_reply(r, receive_delta=HALF_SECOND) + bytes(range(40)),
+    "SHORT": lambda r: server_reply(r)[:40],
+    "EMPTY": lambda r: b"",
+    "ZERO": lambda r: bytes(48),
+    "REFLECT": lambda r: bytes(r),  # the request itself, mode 3
+    "KISS": lambda r: server_reply(r, stratum=0)[:12] + b"RATE" + server_reply(r, stratum=0)[16:],
+    "NOTRANSMIT": lambda r: server_reply(r, transmit=0),
+    "MISMATCH": lambda r: server_reply(r, originate_delta=1),
+    "SILENT": lambda r: None,
+}
+
+
+def serve(ports_file):
+    sockets = {}
+    for kind in KINDS:
+        s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+        s.bind(("127.0.0.1", 0))
+        sockets[s] = kind
+    lines = [f"{kind}={s.getsockname()[1]}" for s, kind in sockets.items()]
+    # Bound together with the others, so these two differ from every port above and from each other.
+    free = [socket.socket(socket.AF_INET, socket.SOCK_DGRAM) for _ in range(2)]
+    for name, s in zip(("CLOSED", "CHRONY"), free):
+        s.bind(("127.0.0.1", 0))
+        lines.append(f"{name}={s.getsockname()[1]}")
+    for s in free:
+        s.close()
+    with open(ports_file + ".tmp", "w") as f:
+        f.write("\n".join(lines) + "\n")
+    os.rename(ports_file + ".tmp", ports_file)
+    while True:
+        readable, _, _ = select.select(list(sockets), [], [])
+        for s in readable:
+            request, peer = s.recvfrom(1024)
+            if len(request) < 48:
+                continue
+            answer = KINDS[sockets[s]](request)
+            if answer is not None:
+                s.sendto(answer, peer)
+
+
+def answers(port):
+    with socket.socket(socket.AF_INET, socket.SOCK_DGRAM) as s:
+        s.settimeout(0.2)
+        request = bytearray(48)
+        request[0] = 0x1B
+        struct.pack_into(">II", request, 40, int(time.time()) + NTP_UNIX_OFFSET, 1)
+        try:
+            s.sendto(request, ("127.0.0.1", port))
+            return len(s.recv(1024)) >= 48
+        except OSError:
+            return False
+
+
+def wait(port):
+    deadline = time.monotonic() + 10
+    while time.monotonic() < deadline:
+        if answers(port):
+            return 0
+        time.sleep(0.05)
+    return 1
+
+
+if __name__ == "__main__":
+    if sys.argv[1] == "--wait":
+        sys.exit(wait(int(sys.argv[2])))
+    serve(sys.argv[1])
