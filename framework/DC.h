@@ -1,5 +1,5 @@
 #pragma once
-#include <windows.h>
+#include "framework/Win32.h"
 
 // A device context. It owns the handle only when it made it (CreateCompatibleDC); otherwise it is a view
 // of a context that someone else releases (CPaintDC, CClientDC and the contexts of WM_DRAWITEM).

@@ -1,5 +1,5 @@
 #pragma once
-#include <windows.h>
+#include "framework/Win32.h"
 
 // Selects a GDI object into a DC and puts the previous one back when it goes out of scope. Declare it
 // after the object it selects, so the DC is restored before the object is deleted.

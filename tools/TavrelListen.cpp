@@ -1,0 +1,53 @@
+// tavrel-listen: shows what reaches Tavrel from WSJT-X, using the program's own listener, decoder and
+// settings.
+#include "framework/Win32.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "framework/WinApp.h"
+#include "intake/ListenerEndpoint.h"
+#include "settings/SettingsStore.h"
+#include "tools/ListenOptions.h"
+#include "tools/ListenTool.h"
+
+int main(int argc, char** argv) {
+    const ListenOptions options = ParseListenOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "tavrel-listen: %s\n\n%s", options.error.c_str(), kListenUsage);
+        return 2;
+    }
+    if (options.help) {
+        std::printf("%s", kListenUsage);
+        return 0;
+    }
+
+    WSADATA data;
+    if (::WSAStartup(MAKEWORD(1, 1), &data) != 0) {
+        std::fprintf(stderr, "Windows sockets initialization failed.\n");
+        return 1;
+    }
+
+    // The stored endpoint and mode, each overridden by the command line when given there.
+    std::string server, port;
+    bool multicast = false;
+    if (SettingsKey key = OpenSettingsForRead()) {
+        server = ReadStringSetting(key, kUdpServerSetting.name).value_or("");
+        port = ReadStringSetting(key, kUdpPortSetting.name).value_or("");
+        multicast = ReadSetting(key, kMulticastSetting) != 0;
+    }
+    const ListenerEndpoint endpoint =
+        MakeListenerEndpoint(options.server.value_or(server).c_str(), options.port.value_or(port).c_str());
+
+    int exitCode;
+    {
+        CWinApp app("Tavrel");
+        CListenTool tool(endpoint, options.multicast.value_or(multicast), options.verbose);
+        app.m_pMainWnd = &tool;
+        exitCode = tool.Run();
+        app.m_pMainWnd = nullptr;
+    }
+    ::WSACleanup();
+    return exitCode;
+}
