@@ -29,7 +29,7 @@ endfunction()
 # A statically linked Windows executable that imports only system DLLs.
 function(tavrel_static_exe target)
     tavrel_apply_options(${target})
-    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
 endfunction()
 
 # tavrel_test(<name> [WINDOWS] [TIMEOUT <s>] SOURCES <files...> [LIBS <libs...>])
