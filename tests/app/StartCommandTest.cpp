@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/StartCommand.h"
+#include "clock/ShiftText.h"
+
+namespace {
+
+TEST(StartCommand, ModesFromTheCommandLine) {
+    const struct {
+        const char* arguments;
+        StartMode mode;
+        double shift;
+    } cases[] = {
+        {"", StartMode::Windowed, 0.0},
+        {"/set 2.50", StartMode::OneShot, 2.5},
+        {"/set -0.75", StartMode::OneShot, -0.75},
+        {"/set", StartMode::OneShot, 0.0},
+        {"/set1.5", StartMode::OneShot, 1.5},
+        {"x /set 3 y", StartMode::OneShot, 3.0},
+        {"/set \t 4e-1 \r\n", StartMode::OneShot, 0.4},
+        {"/set /set 7", StartMode::OneShot, 0.0}, // the first switch counts
+        {"/SET 1", StartMode::Quit, 0.0},
+        {"Tavrel.ini", StartMode::Quit, 0.0},
+        {" ", StartMode::Quit, 0.0},
+    };
+    for (const auto& c : cases) {
+        const StartCommand command = ParseStartCommand(c.arguments);
+        EXPECT_EQ(c.mode, command.mode) << '"' << c.arguments << '"';
+        EXPECT_EQ(c.shift, command.shift) << '"' << c.arguments << '"';
+    }
+}
+
+TEST(ShiftText, OnlyPlainDecimalNumbers) {
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"0.30", 0.3}, {"-1.23", -1.23}, {"  +2", 2.0}, {".5", 0.5},    {"5.", 5.0},    {"1e3", 1000.0},
+        {"1e", 1.0},   {"2E-2x", 0.02},  {"-", 0.0},    {".", 0.0},     {"abc", 0.0},   {"", 0.0},
+        {"0x10", 0.0}, {"inf", 0.0},     {"nan", 0.0},  {"-0.4", -0.4}, {"12,5", 12.0}, {"1e400", HUGE_VAL},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.value, ParseShiftText(c.text)) << '"' << c.text << '"';
+    }
+}
+
+} // namespace
