@@ -46,14 +46,16 @@ TEST(SntpAgainstChrony, TwentyQueriesAgreeWithTheLocalClock) {
         SntpReply reply;
         ASSERT_NE(client.QueryServer("127.0.0.1", reply, port), 0) << "error " << SocketLastError();
         EXPECT_EQ(reply.stratum, 8);
-        // chronyd reads the same clock; the client's times have whole milliseconds, so both figures are
-        // exact to about a millisecond and the delay may come out a few microseconds below zero.
-        EXPECT_LT(std::fabs(reply.localClockOffset), 0.005);
+        // chronyd reads the same clock, so the true offset is 0 and the measured one lies within half the
+        // delay of it, plus the client's millisecond resolution; for the same reason the delay may come
+        // out a few microseconds below zero.
+        EXPECT_LE(std::fabs(reply.localClockOffset), reply.roundTripDelay / 2 + 0.0015);
         EXPECT_GT(reply.roundTripDelay, -0.001);
         EXPECT_LT(reply.roundTripDelay, 0.1);
         offsets.push_back(std::fabs(reply.localClockOffset));
         delays.push_back(reply.roundTripDelay);
     }
+    EXPECT_LT(Median(offsets), 0.002);
     const double worstDelay = *std::max_element(
         delays.begin(), delays.end(), [](double a, double b) { return std::fabs(a) < std::fabs(b); });
     std::printf("20 queries to chronyd: |offset| median %.6f s, worst %.6f s; delay median %.6f s, "
