@@ -26,6 +26,16 @@ function(tavrel_windows)
     endif()
 endfunction()
 
+# Adds the program's resources (res/Tavrel.rc: manifest, version, dialogs, menus, strings, icons) to a
+# Windows target. windres reports no dependencies, so the files it includes are named here; a change
+# to any of them rebuilds the resources.
+function(tavrel_add_resources target)
+    file(GLOB resource_inputs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*)
+    set(rc ${CMAKE_SOURCE_DIR}/res/Tavrel.rc)
+    target_sources(${target} PRIVATE ${rc})
+    set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${resource_inputs}")
+endfunction()
+
 # A statically linked Windows executable that imports only system DLLs.
 function(tavrel_static_exe target)
     tavrel_apply_options(${target})
@@ -42,11 +52,11 @@ function(tavrel_test name)
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 60)
     endif()
+    add_executable(${name} ${T_SOURCES})
     if(WIN32)
         # Every Windows test program carries the product's resources and manifest (common controls 6).
-        list(APPEND T_SOURCES ${CMAKE_SOURCE_DIR}/res/Tavrel.rc)
+        tavrel_add_resources(${name})
     endif()
-    add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE tavrel_testsupport GTest::gtest GTest::gtest_main ${T_LIBS})
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
     if(WIN32)

@@ -15,6 +15,7 @@ public:
     ~CColorStatic() override;
 
     void SetText(const char* text);
+    const std::string& GetText() const { return m_strText; }
     void SetBkColor(COLORREF color);
     COLORREF GetBkColor() const { return m_crBack; }
     void SetTextColor(COLORREF color);

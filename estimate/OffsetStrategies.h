@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "settings/SettingsSchema.h"
+
 class DtWindow;
 
 // The strategy numbers as stored in the `Strategy` setting and shown by the setup dialog's radio buttons.
@@ -11,9 +13,7 @@ enum OffsetStrategy : std::int32_t {
     kStrategyWeighedSum = 2,
 };
 
-inline constexpr int kStrategyCount = 3;
-
-// The radio-button texts, indexed by strategy number.
+// The radio-button texts, indexed by strategy number (kStrategyCount of them, as the setting allows).
 inline constexpr const char* kStrategyNames[kStrategyCount] = {
     "Median Filter + Average",
     "Fixed Min-Max + Average",

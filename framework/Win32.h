@@ -2,5 +2,5 @@
 // The Windows headers in the one order that works for every file: Windows Sockets 2 before windows.h
 // (which would otherwise bring in the old sockets header), then the common controls.
 #include <winsock2.h>
-#include "framework/Win32.h"
+#include <windows.h>
 #include <commctrl.h>

@@ -1,6 +1,7 @@
 // The two clock-shift entry points under Wine, against the fake clock. The elevated start runs the
 // recorder built as Tavrel.exe next to this program, which writes what it was started with.
 #include "clock/ShiftSystemTime.h"
+#include "support/ElevationRecord.h"
 #include "support/FakeClock.h"
 #include "support/MessageBoxWatcher.h"
 
@@ -8,11 +9,8 @@
 
 #include <windows.h>
 
-#include <chrono>
-#include <fstream>
 #include <limits>
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -26,57 +24,20 @@ std::string Lower(std::string text) {
     return text;
 }
 
-std::string ThisFolder() {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.substr(0, folder.rfind('\\'));
-}
-
-// A fresh folder with a record file name for the recorder, and the folder the test started in.
+// The recorder's folder and record file, and the folder the test started in.
 class ElevatedStart : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH] = {};
-        ::GetTempPathA(MAX_PATH, temp);
-        m_folder = std::string(temp) + "tavrel-clock-" + std::to_string(::GetCurrentProcessId()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        ASSERT_TRUE(::CreateDirectoryA(m_folder.c_str(), nullptr));
-        m_record = m_folder + "\\record.txt";
-        ASSERT_TRUE(::SetEnvironmentVariableA("TAVREL_RECORDER_FILE", m_record.c_str()));
         char current[MAX_PATH] = {};
         ::GetCurrentDirectoryA(MAX_PATH, current);
         m_startFolder = current;
     }
+    void TearDown() override { ::SetCurrentDirectoryA(m_startFolder.c_str()); }
 
-    void TearDown() override {
-        ::SetCurrentDirectoryA(m_startFolder.c_str());
-        ::SetEnvironmentVariableA("TAVREL_RECORDER_FILE", nullptr);
-        ::DeleteFileA(m_record.c_str());
-        ::DeleteFileA((m_folder + "\\Tavrel.exe").c_str());
-        ::RemoveDirectoryA(m_folder.c_str());
-    }
+    std::vector<std::string> WaitForRecord(unsigned timeoutMs) const { return m_record.Wait(timeoutMs); }
 
-    // The recorder's three lines (its path, its current directory, its parameters), or nothing when no
-    // instance was started within `timeoutMs`.
-    std::vector<std::string> WaitForRecord(unsigned timeoutMs) const {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (::GetFileAttributesA(m_record.c_str()) == INVALID_FILE_ATTRIBUTES) {
-            if (std::chrono::steady_clock::now() >= deadline) {
-                return {};
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        std::vector<std::string> lines;
-        std::ifstream file(m_record);
-        for (std::string line; std::getline(file, line);) {
-            lines.push_back(line);
-        }
-        return lines;
-    }
-
-    std::string m_folder;
-    std::string m_record;
+    ElevationRecord m_record;
+    const std::string& m_folder = m_record.Folder();
     std::string m_startFolder;
 };
 
@@ -101,7 +62,7 @@ TEST_F(ElevatedStart, TheDirectShiftSetsTheFullShiftAndStartsNothing) {
 
 TEST_F(ElevatedStart, ARefusedClockStartsTavrelFromThisFolderWithTheRoundedShift) {
     // A Tavrel.exe in the current directory must not be the one started.
-    const std::string thisFolder = ThisFolder();
+    const std::string thisFolder = ElevationRecord::ProgramFolder();
     ASSERT_TRUE(
         ::CopyFileA((thisFolder + "\\Tavrel.exe").c_str(), (m_folder + "\\Tavrel.exe").c_str(), FALSE));
     ASSERT_TRUE(::SetCurrentDirectoryA(m_folder.c_str()));
