@@ -5,6 +5,7 @@
 #include "controls/ListGeometry.h"
 #include "controls/MemoryDC.h"
 #include "framework/PaintDC.h"
+#include "framework/ProcAddress.h"
 #include "framework/Pen.h"
 #include "framework/SelectGuard.h"
 
@@ -14,10 +15,6 @@ namespace {
 constexpr UINT kTitleFormat =
     DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX | DT_END_ELLIPSIS;
 static_assert(kTitleFormat == 0x8925);
-
-template <class Fn> Fn ThemeFunction(HMODULE uxtheme, const char* name) {
-    return uxtheme ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(uxtheme, name))) : nullptr;
-}
 
 ListRect ToListRect(const RECT& r) {
     return {(int)r.left, (int)r.top, (int)r.right, (int)r.bottom};
@@ -49,7 +46,7 @@ void CSortHeaderCtrl::PreSubclassWindow() {
     // Only a theme library the process has loaded already (common controls 6 bring it); never loaded here.
     m_uxtheme = ::GetModuleHandleA("uxtheme.dll");
     using OpenThemeDataFn = HTHEME(WINAPI*)(HWND, LPCWSTR);
-    if (auto open = ThemeFunction<OpenThemeDataFn>(m_uxtheme, "OpenThemeData")) {
+    if (auto open = GetProcAddressAs<OpenThemeDataFn>(m_uxtheme, "OpenThemeData")) {
         m_theme = open(m_hWnd, L"HEADER");
     }
     ResetSortColumn();
@@ -59,7 +56,7 @@ void CSortHeaderCtrl::PreSubclassWindow() {
 void CSortHeaderCtrl::CloseTheme() {
     using CloseThemeDataFn = HRESULT(WINAPI*)(HTHEME);
     if (m_theme) {
-        if (auto close = ThemeFunction<CloseThemeDataFn>(m_uxtheme, "CloseThemeData")) {
+        if (auto close = GetProcAddressAs<CloseThemeDataFn>(m_uxtheme, "CloseThemeData")) {
             close(m_theme);
         }
         m_theme = nullptr;
@@ -165,7 +162,7 @@ void CSortHeaderCtrl::DrawItem(DRAWITEMSTRUCT& dis) {
         dc.FillSolidRect(r, m_colorFace);
     } else {
         if (!m_drawThemeBackground) {
-            m_drawThemeBackground = ThemeFunction<DrawThemeBackgroundFn>(m_uxtheme, "DrawThemeBackground");
+            m_drawThemeBackground = GetProcAddressAs<DrawThemeBackgroundFn>(m_uxtheme, "DrawThemeBackground");
         }
         if (m_drawThemeBackground) {
             const int state = pressed ? HIS_PRESSED : ((int)dis.itemID == m_hotItem ? HIS_HOT : HIS_NORMAL);
