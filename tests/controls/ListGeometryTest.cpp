@@ -84,17 +84,4 @@ TEST(ListGeometryTest, TheSortArrowStaysInItsItemRightOfTheTitle) {
     }
 }
 
-TEST(ListGeometryTest, TitleAreaLeavesRoomForTheArrowAndFollowsThePress) {
-    const ListRect item{0, 0, 60, 18}; // quarter 4
-    const ListRect plain = HeaderTextRect(item, false, false);
-    EXPECT_EQ(4, plain.left);
-    EXPECT_EQ(56, plain.right);
-    const ListRect sorted = HeaderTextRect(item, false, true);
-    EXPECT_EQ(44, sorted.right);
-    const ListRect pressed = HeaderTextRect(item, true, false);
-    EXPECT_EQ(5, pressed.left);
-    EXPECT_EQ(2, pressed.top);
-    EXPECT_EQ(57, pressed.right);
-}
-
 } // namespace
