@@ -1,0 +1,325 @@
+#include "mainwnd/TavrelDlg.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "clock/ShiftSystemTime.h"
+#include "clock/ShiftText.h"
+#include "clock/SystemClock.h"
+#include "estimate/OffsetStrategies.h"
+#include "framework/Menu.h"
+#include "framework/PaintDC.h"
+#include "intake/DatagramEvent.h"
+#include "intake/DecodeRow.h"
+#include "res/resource.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+
+struct Column {
+    const char* title;
+    int width;
+};
+constexpr Column kColumns[] = {{"UTC", 60}, {"dB", 40}, {"DT", 40}, {"Freq", 50}, {"Message", 200}};
+constexpr int kDtColumn = 2;
+constexpr UINT kRowHeight = 18;
+constexpr int kIndicatorIconSize = 24;
+
+bool HasText(const std::string& text) {
+    for (const char c : text) {
+        if (!std::isspace(static_cast<unsigned char>(c))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+CTavrelDlg::CTavrelDlg() : CDialog(IDD_TAVREL_DIALOG) {
+    m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+}
+
+CTavrelDlg::~CTavrelDlg() = default;
+
+const MessageMap* CTavrelDlg::GetMessageMap() const {
+    static constexpr MessageEntry entries[] = {
+        On<WM_PAINT, &CTavrelDlg::OnPaint>(),
+        On<WM_QUERYDRAGICON, &CTavrelDlg::OnQueryDragIcon>(),
+        OnCommand<&CTavrelDlg::OnListen>(IDC_LISTEN),
+        On<WM_UDP_DATAGRAM, &CTavrelDlg::OnUdpDatagram>(),
+        On<WM_UDP_STARTED, &CTavrelDlg::OnUdpStarted>(),
+        On<WM_UDP_STOPPED, &CTavrelDlg::OnUdpStopped>(),
+        OnCommand<&CTavrelDlg::OnReset>(IDC_RESET),
+        OnCommand<&CTavrelDlg::OnCalculate>(IDC_CALCULATE),
+        OnCommand<&CTavrelDlg::OnUpdate>(IDC_UPDATE),
+        On<WM_TIMER, &CTavrelDlg::OnTimer>(),
+        OnNotify<&CTavrelDlg::OnListClick>(IDC_DECODE_LIST, NM_CLICK),
+        OnNotify<&CTavrelDlg::OnListRightClick>(IDC_DECODE_LIST, NM_RCLICK),
+        OnCommand<&CTavrelDlg::OnOffsetChange>(IDC_OFFSET, EN_CHANGE),
+    };
+    static const MessageMap map{CDialog::GetMessageMap(), entries};
+    return &map;
+}
+
+void CTavrelDlg::DoDataExchange() {
+    BindControl(IDC_RESET, m_btnReset);
+    BindControl(IDC_SETUP, m_btnSetup);
+    BindControl(IDC_TIME, m_btnTime);
+    BindControl(IDC_UPDATE, m_btnUpdate);
+    BindControl(IDC_OFFSET, m_editOffset);
+    BindControl(IDC_LISTEN, m_btnListen);
+    BindControl(IDC_DECODE_LIST, m_list);
+    BindControl(IDC_INDICATOR, m_indicator);
+    BindControl(IDC_STATUS, m_status);
+    BindControl(IDC_CLOCK, m_clock);
+}
+
+BOOL CTavrelDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    // (The system menu's "Reset position" and "About" entries are added here.)
+
+    SendMessage(WM_SETICON, ICON_BIG, (LPARAM)m_hIcon);
+    SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)m_hIcon);
+    m_clock.SetFormat(DT_RIGHT);
+    // (The images and tooltips of the "Time", "Setup" and "Reset" buttons are set here.)
+
+    m_btnUpdate.EnableWindow(FALSE);
+    for (int i = 0; i < (int)std::size(kColumns); ++i) {
+        m_list.InsertColumn(i, kColumns[i].title, LVCFMT_LEFT, kColumns[i].width);
+    }
+    m_list.m_header.SubclassWindow(m_list.GetHeaderCtrl());
+
+    m_osVersion.dwOSVersionInfoSize = sizeof m_osVersion;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    ::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&m_osVersion));
+#pragma GCC diagnostic pop
+    DWORD listStyle = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES;
+    if (m_osVersion.dwPlatformId == VER_PLATFORM_WIN32_NT && m_osVersion.dwMajorVersion >= 5) {
+        listStyle |= LVS_EX_DOUBLEBUFFER;
+    }
+    m_list.SetExtendedStyle(listStyle);
+    if (m_osVersion.dwMajorVersion >= 6) {
+        m_btnUpdate.SetShield(TRUE);
+    }
+
+    InitListFont();
+    m_list.SetRowHeight(kRowHeight);
+    m_list.FitColumnsToWidth();
+
+    m_iconListening.Load(IDI_LISTENING, kIndicatorIconSize, kIndicatorIconSize);
+    m_iconNotListening.Load(IDI_NOT_LISTENING, kIndicatorIconSize, kIndicatorIconSize);
+    m_iconReceived.Load(IDI_RECEIVED, kIndicatorIconSize, kIndicatorIconSize);
+
+    LoadMainSettings();
+    // (The window's saved position is restored here.)
+
+    SetTimer(kClockTimer, kClockTimerMs);
+    return TRUE;
+}
+
+void CTavrelDlg::InitListFont() {
+    // The system's user-interface font in Courier New, 8 points at the screen's resolution.
+    LOGFONTA font{};
+    if (!::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font)) {
+        font = LOGFONTA{};
+        font.lfQuality = PROOF_QUALITY;
+        font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    }
+    lstrcpynA(font.lfFaceName, "Courier New", LF_FACESIZE);
+    font.lfItalic = FALSE;
+    font.lfWeight = FW_NORMAL;
+    HDC screen = ::GetDC(nullptr);
+    font.lfHeight = -::MulDiv(8, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ::ReleaseDC(nullptr, screen);
+    m_listFont = font;
+    m_list.SetListFont(&m_listFont);
+    m_list.m_header.SetHeaderFont(&m_listFont);
+}
+
+void CTavrelDlg::LoadMainSettings() {
+    const SettingsKey key = OpenSettingsForRead();
+    m_strategy = (int32_t)ReadSetting(key, kStrategySetting);
+    m_maxEntries = (int32_t)ReadSetting(key, kMaxEntriesSetting);
+    const COLORREF text = ReadSetting(key, kColorTextSetting);
+    const COLORREF back = ReadSetting(key, kColorBackSetting);
+    const COLORREF select = ReadSetting(key, kColorSelectSetting);
+    const COLORREF warn = ReadSetting(key, kColorWarnSetting);
+    m_multicast = (int32_t)ReadSetting(key, kMulticastSetting);
+
+    m_list.SetColorBack(back);
+    m_list.SetColorText(text);
+    m_list.SetColorSelect(select);
+    m_list.SetColorWarn(warn);
+    m_list.Invalidate(FALSE);
+}
+
+void CTavrelDlg::OnPaint() {
+    if (!::IsIconic(m_hWnd)) {
+        Default();
+        return;
+    }
+    CPaintDC dc(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, (WPARAM)dc.GetSafeHdc());
+    const RECT rc = GetClientRect();
+    const int x = (rc.right - rc.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (rc.bottom - rc.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+HCURSOR CTavrelDlg::OnQueryDragIcon() {
+    return (HCURSOR)m_hIcon;
+}
+
+void CTavrelDlg::OnListen() {
+    // The toggle keeps the user's choice whatever the listener's outcome.
+    if (m_btnListen.GetCheck() == BST_CHECKED) {
+        m_listener.StartReceiving(m_multicast != 0);
+    } else {
+        m_listener.StopReceiving();
+    }
+}
+
+LRESULT CTavrelDlg::OnUdpStarted(WPARAM, LPARAM) {
+    m_indicator.SetIcon(m_iconListening);
+    return 0;
+}
+
+LRESULT CTavrelDlg::OnUdpStopped(WPARAM, LPARAM) {
+    m_indicator.SetIcon(m_iconNotListening);
+    return 0;
+}
+
+LRESULT CTavrelDlg::OnUdpDatagram(std::span<const unsigned char> datagram) {
+    std::lock_guard lock(m_lock);
+    const DatagramEvent event = ClassifyDatagram(datagram.data(), datagram.size());
+    if (event.status) {
+        m_status.SetText(event.status);
+    }
+    if (event.kind == DatagramKind::NewDecode) {
+        AddDecode(event.decode);
+    }
+    // Every datagram flashes the indicator, also one that is ignored.
+    m_indicator.SetIcon(m_iconReceived);
+    SetTimer(kIndicatorTimer, kIndicatorTimerMs);
+    return 0;
+}
+
+void CTavrelDlg::AddDecode(const WsjtxDecode& decode) {
+    const DecodeRow row = MakeDecodeRow(decode);
+    if (m_list.GetItemCount() >= m_maxEntries) {
+        // Row 0 as displayed (not always the oldest after a sort) and the oldest sample go together, so
+        // the list and the window keep the same length.
+        m_list.DeleteItem(0);
+        m_dtWindow.RemoveOldest();
+        ::Sleep(10);
+    }
+    const int index = m_list.InsertItem(m_list.GetItemCount(), row.time.c_str());
+    if (index == -1) {
+        return;
+    }
+    m_list.SetItemText(index, 1, row.snr.c_str());
+    m_list.SetItemText(index, kDtColumn, row.deltaTime.c_str());
+    m_list.SetItemData(index, row.warning ? 1 : 0);
+    m_dtWindow.Append(decode.deltaTime);
+    m_list.SetItemText(index, 3, row.deltaFrequency.c_str());
+    m_list.SetItemText(index, 4, row.message.c_str());
+    m_list.EnsureVisible(index, TRUE);
+    if (const int marked = m_list.GetMarkedRow(); marked != -1) {
+        m_list.SetItemState(marked, 0, LVIS_SELECTED);
+        m_list.SetMarkedRow(-1);
+    }
+    m_list.FitColumnsToWidth();
+}
+
+void CTavrelDlg::Reset() {
+    std::lock_guard lock(m_lock);
+    m_list.DeleteAllItems();
+    for (int i = 0; i < (int)std::size(kColumns); ++i) {
+        m_list.SetColumnWidth(i, kColumns[i].width);
+    }
+    m_list.FitColumnsToWidth();
+    m_editOffset.SetWindowText("");
+    m_dtWindow.RemoveAll();
+}
+
+void CTavrelDlg::OnReset() {
+    Reset();
+}
+
+void CTavrelDlg::OnCalculate() {
+    if (m_dtWindow.IsEmpty()) {
+        return;
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f", CalculateOffset(m_dtWindow, m_strategy));
+    m_editOffset.SetWindowText(text);
+}
+
+void CTavrelDlg::OnUpdate() {
+    const std::string text = m_editOffset.GetWindowText();
+    if (text.empty()) {
+        return;
+    }
+    // The field holds the stations' mean DT: the clock moves the other way. A shift the clock layer
+    // refuses (not a number it can apply) leaves the field, the list and the window as they are.
+    if (ShiftSystemTime(-ParseShiftText(text))) {
+        m_editOffset.SetWindowText("");
+        Reset();
+    }
+}
+
+void CTavrelDlg::OnTimer(UINT_PTR id) {
+    if (id == kClockTimer) {
+        ShowClockTime();
+    } else if (id == kIndicatorTimer) {
+        KillTimer(kIndicatorTimer);
+        m_status.SetText("");
+        m_indicator.SetIcon(m_iconListening);
+    }
+}
+
+void CTavrelDlg::ShowClockTime() {
+    // The program's one clock, shown in the local time zone.
+    const SystemTime utc = SystemClock().GetUtc();
+    SYSTEMTIME utcTime{utc.wYear, utc.wMonth,  utc.wDayOfWeek, utc.wDay,
+                       utc.wHour, utc.wMinute, utc.wSecond,    utc.wMilliseconds};
+    SYSTEMTIME local{};
+    char text[128] = "";
+    if (::SystemTimeToTzSpecificLocalTime(nullptr, &utcTime, &local)) {
+        std::snprintf(text, sizeof text, "%02u:%02u:%02u", local.wHour, local.wMinute, local.wSecond);
+    }
+    m_clock.SetText(text);
+}
+
+LRESULT CTavrelDlg::OnListClick(NMITEMACTIVATE& info) {
+    if (info.iItem != -1) {
+        m_list.SetMarkedRow(info.iItem);
+    }
+    return 0;
+}
+
+LRESULT CTavrelDlg::OnListRightClick(NMITEMACTIVATE& info) {
+    const int row = info.iItem;
+    if (row == -1) {
+        return 0;
+    }
+    CMenu menu;
+    if (!menu.LoadMenu(IDR_MENU_POPUP)) {
+        return 0;
+    }
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    const UINT command = (UINT)::TrackPopupMenu(menu.GetSubMenu(0), TPM_LEFTALIGN | TPM_RETURNCMD, cursor.x,
+                                                cursor.y, 0, m_hWnd, nullptr);
+    if (command == ID_SYNC_WITH_STATION) {
+        m_editOffset.SetWindowText(m_list.GetItemText(row, kDtColumn).c_str());
+        m_list.SetMarkedRow(row);
+    }
+    return 0;
+}
+
+void CTavrelDlg::OnOffsetChange() {
+    m_btnUpdate.EnableWindow(HasText(m_editOffset.GetWindowText()));
+}

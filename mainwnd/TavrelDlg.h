@@ -1,0 +1,97 @@
+#pragma once
+#include <cstdint>
+#include <mutex>
+#include <span>
+
+#include "controls/ColorStatic.h"
+#include "controls/ListCtrlEx.h"
+#include "estimate/DtWindow.h"
+#include "framework/Button.h"
+#include "framework/Dialog.h"
+#include "framework/Edit.h"
+#include "framework/Icon.h"
+#include "framework/Static.h"
+#include "intake/UdpReceiveSocket.h"
+
+struct WsjtxDecode;
+
+// The main window: the "Listen" toggle and the listener, the decode list with its DT window, the
+// reception indicator and status line, the clock display, and the offset field with "Calculate" and
+// "Update". Everything runs on the user-interface thread.
+class CTavrelDlg : public CDialog {
+public:
+    // Timers: the clock display, and the reception indicator's fall-back after the last datagram.
+    static constexpr UINT_PTR kClockTimer = 1;
+    static constexpr UINT kClockTimerMs = 500;
+    static constexpr UINT_PTR kIndicatorTimer = 2;
+    static constexpr UINT kIndicatorTimerMs = 700;
+
+    CTavrelDlg();
+    ~CTavrelDlg() override;
+
+    // Reads the strategy, the row limit, the list colours and the multicast choice from the settings
+    // and repaints the list in its colours.
+    void LoadMainSettings();
+    // Empties the list, the DT window and the offset field.
+    void Reset();
+
+    // For inspection by tests and the later menus.
+    const DtWindow& GetDtWindow() const { return m_dtWindow; }
+    int32_t GetStrategy() const { return m_strategy; }
+    int32_t GetMaxEntries() const { return m_maxEntries; }
+    int32_t GetMulticast() const { return m_multicast; }
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange() override;
+    void OnOK() override {} // Enter never closes the window
+    const MessageMap* GetMessageMap() const override;
+
+    // Control members, bound in DoDataExchange.
+    CButton m_btnReset;
+    CButton m_btnSetup;
+    CButton m_btnTime;
+    CEdit m_editOffset;
+    CButton m_btnListen;
+    CButton m_btnUpdate;
+    CListCtrlEx m_list;
+    CStatic m_indicator;
+    CColorStatic m_status;
+    CColorStatic m_clock;
+
+    LRESULT OnUdpDatagram(std::span<const unsigned char> datagram);
+
+    // The reception indicator's icons, 24 x 24.
+    CIcon m_iconListening;
+    CIcon m_iconNotListening;
+    CIcon m_iconReceived;
+
+private:
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnListen();
+    LRESULT OnUdpStarted(WPARAM, LPARAM);
+    LRESULT OnUdpStopped(WPARAM, LPARAM);
+    void OnReset();
+    void OnCalculate();
+    void OnUpdate();
+    void OnTimer(UINT_PTR id);
+    LRESULT OnListClick(NMITEMACTIVATE& info);
+    LRESULT OnListRightClick(NMITEMACTIVATE& info);
+    void OnOffsetChange();
+
+    void AddDecode(const WsjtxDecode& decode);
+    void InitListFont();
+    void ShowClockTime();
+
+    HICON m_hIcon;
+    CUdpReceiveSocket m_listener;
+    LOGFONTA m_listFont{};
+    OSVERSIONINFOEXA m_osVersion{};
+    int32_t m_strategy = 0;
+    int32_t m_maxEntries = 1000;
+    int32_t m_multicast = 0;
+    // Around the list and the DT window. Re-entrant: the setup command holds it around Reset.
+    std::recursive_mutex m_lock;
+    DtWindow m_dtWindow;
+};

@@ -1,0 +1,450 @@
+// The real main window, created from its template, driven by messages and fed by real datagrams on
+// loopback; the clock is the fake one.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "framework/WinApp.h"
+#include "intake/WsjtxDatagram.h"
+#include "mainwnd/TavrelDlg.h"
+#include "res/resource.h"
+#include "support/ElevationRecord.h"
+#include "support/FakeClock.h"
+#include "support/MessagePump.h"
+#include "support/ScopedSettings.h"
+#include "support/WindowCapture.h"
+
+namespace {
+
+constexpr u_short kPort = 2262;
+const SystemTime kNow{2026, 12, 2, 8, 12, 0, 0, 0};
+
+// The window with its controls in reach of the checks, counting the datagrams it has handled.
+class CTestableTavrelDlg : public CTavrelDlg {
+public:
+    using CTavrelDlg::m_btnListen;
+    using CTavrelDlg::m_btnUpdate;
+    using CTavrelDlg::m_clock;
+    using CTavrelDlg::m_editOffset;
+    using CTavrelDlg::m_iconListening;
+    using CTavrelDlg::m_iconNotListening;
+    using CTavrelDlg::m_iconReceived;
+    using CTavrelDlg::m_indicator;
+    using CTavrelDlg::m_list;
+    using CTavrelDlg::m_status;
+
+    int handled = 0;
+
+protected:
+    LRESULT OnCountedDatagram(std::span<const unsigned char> datagram) {
+        ++handled;
+        return OnUdpDatagram(datagram);
+    }
+    const MessageMap* GetMessageMap() const override {
+        static constexpr MessageEntry entries[] = {
+            On<WM_UDP_DATAGRAM, &CTestableTavrelDlg::OnCountedDatagram>(),
+        };
+        static const MessageMap map{CTavrelDlg::GetMessageMap(), entries};
+        return &map;
+    }
+};
+
+std::vector<unsigned char> Decode(double dt, int snr = -10, const char* message = "CQ K1ABC FN42",
+                                  unsigned char isNew = 1, uint32_t timeMs = 45296789, int frequency = 1234) {
+    DecodeFields fields;
+    fields.deltaTime = dt;
+    fields.snr = snr;
+    fields.message = message;
+    fields.isNew = isNew;
+    fields.timeMs = timeMs;
+    fields.deltaFrequency = frequency;
+    WsjtxDatagram datagram;
+    datagram.Header(kWsjtxTypeDecode);
+    const WsjtxDatagram body = DecodeBody(fields);
+    datagram.bytes.insert(datagram.bytes.end(), body.bytes.begin(), body.bytes.end());
+    return datagram.bytes;
+}
+
+std::vector<unsigned char> OfType(uint32_t type) {
+    WsjtxDatagram datagram;
+    datagram.Header(type).String("WSJT-X");
+    return datagram.bytes;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ScopedSettings::SetString("UdpPort", std::to_string(kPort));
+        Open();
+    }
+    void Open() {
+        ASSERT_TRUE(dlg.Create());
+        app.m_pMainWnd = &dlg;
+        ::SetWindowPos(dlg, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        ::SetFocus(dlg.m_list);
+        dlg.m_btnListen.SendMessage(BM_CLICK);
+        PumpMessages();
+    }
+    void TearDown() override { app.m_pMainWnd = nullptr; }
+
+    // Sends a datagram and waits until the window has handled it.
+    void Deliver(const std::vector<unsigned char>& bytes) {
+        SOCKET s = ::socket(AF_INET, SOCK_DGRAM, 0);
+        sockaddr_in to{};
+        to.sin_family = AF_INET;
+        to.sin_port = htons(kPort);
+        to.sin_addr.s_addr = ::inet_addr("127.0.0.1");
+        ::sendto(s, reinterpret_cast<const char*>(bytes.data()), (int)bytes.size(), 0,
+                 reinterpret_cast<sockaddr*>(&to), sizeof to);
+        ::closesocket(s);
+        const int expected = ++sent;
+        ASSERT_TRUE(PumpUntil([&] { return dlg.handled >= expected; }, 3000));
+    }
+    void DeliverDecodes(std::initializer_list<double> dts) {
+        for (double dt : dts) {
+            Deliver(Decode(dt));
+        }
+    }
+    int Rows() const { return dlg.m_list.GetItemCount(); }
+    std::string Cell(int row, int column) const { return dlg.m_list.GetItemText(row, column); }
+    std::vector<double> Window() const {
+        std::vector<double> samples;
+        for (size_t i = 0; i < dlg.GetDtWindow().Count(); ++i) {
+            samples.push_back(dlg.GetDtWindow()[i]);
+        }
+        return samples;
+    }
+    void Click(UINT id) { ::SendMessageA(dlg.GetDlgItem(id), BM_CLICK, 0, 0); }
+    void Notify(UINT code, int row) {
+        NMITEMACTIVATE info{};
+        info.hdr = {dlg.m_list, IDC_DECODE_LIST, code};
+        info.iItem = row;
+        ::SendMessageA(dlg, WM_NOTIFY, IDC_DECODE_LIST, (LPARAM)&info);
+    }
+    std::string Offset() const { return dlg.m_editOffset.GetWindowText(); }
+    void SetOffset(const char* text) { dlg.m_editOffset.SetWindowText(text); }
+    bool UpdateEnabled() const { return dlg.m_btnUpdate.IsWindowEnabled(); }
+    COLORREF RowBackground(int row) {
+        RECT rc{};
+        dlg.m_list.GetItemRect(row, rc, LVIR_BOUNDS);
+        const RECT client = dlg.m_list.GetClientRect();
+        return WindowCapture::FromScreen(dlg.m_list).At(client.right - 6, (rc.top + rc.bottom) / 2);
+    }
+    HICON Indicator() const { return dlg.m_indicator.GetIcon(); }
+    // Chooses "Sync with this Station" in the popup menu that a right click on `row` opens.
+    void SyncWith(int row) {
+        ::PostMessageA(dlg, WM_KEYDOWN, VK_DOWN, 0);
+        ::PostMessageA(dlg, WM_KEYDOWN, VK_RETURN, 0);
+        Notify(NM_RCLICK, row);
+    }
+
+    ScopedSettings settings;
+    FakeClock clock{kNow};
+    CWinApp app{"Tavrel"};
+    CTestableTavrelDlg dlg;
+    int sent = 0;
+};
+
+TEST_F(MainWindowTest, StartsQuietWithTheFiveColumns) {
+    CTestableTavrelDlg fresh;
+    ASSERT_TRUE(fresh.Create());
+    EXPECT_EQ(BST_UNCHECKED, fresh.m_btnListen.GetCheck());
+    EXPECT_FALSE(fresh.m_btnUpdate.IsWindowEnabled());
+    EXPECT_EQ(0, fresh.m_list.GetItemCount());
+    // The template's own icon 131: a grey lamp.
+    ::SetWindowPos(fresh, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    const WindowCapture lamp = WindowCapture::FromScreen(fresh.m_indicator);
+    const COLORREF centre = lamp.At(lamp.Width() / 2, lamp.Height() / 2);
+    const int r = GetRValue(centre), g = GetGValue(centre), b = GetBValue(centre);
+    EXPECT_LT(std::max({r, g, b}) - std::min({r, g, b}), 24) << std::hex << centre; // no colour to speak of
+    EXPECT_GT(r, 64);
+    EXPECT_LT(r, 224);
+    HDITEMA item{};
+    char title[32];
+    item.mask = HDI_TEXT;
+    item.pszText = title;
+    item.cchTextMax = sizeof title;
+    std::vector<std::string> titles;
+    for (int i = 0; i < fresh.m_list.m_header.GetItemCount(); ++i) {
+        fresh.m_list.m_header.GetItem(i, item);
+        titles.emplace_back(title);
+    }
+    EXPECT_EQ((std::vector<std::string>{"UTC", "dB", "DT", "Freq", "Message"}), titles);
+    EXPECT_EQ("", fresh.m_clock.GetText()); // until the clock timer first fires
+    EXPECT_EQ(0, fresh.GetStrategy());
+    EXPECT_EQ(1000, fresh.GetMaxEntries());
+    EXPECT_EQ(0, fresh.GetMulticast());
+}
+
+TEST_F(MainWindowTest, ListeningShowsTheListeningIcon) {
+    EXPECT_EQ(dlg.m_iconListening.Get(), Indicator());
+    dlg.m_btnListen.SendMessage(BM_CLICK);
+    EXPECT_EQ(dlg.m_iconNotListening.Get(), Indicator());
+}
+
+TEST_F(MainWindowTest, NewDecodesBecomeRowsAndSamples) {
+    Deliver(Decode(0.25, -12, "CQ K1ABC FN42", 1, 45296789, 1234));
+    Deliver(Decode(-0.4, 3, "K1ABC W9XYZ -12", 1, 309000, 600));
+    ASSERT_EQ(2, Rows());
+    EXPECT_EQ("123456", Cell(0, 0));
+    EXPECT_EQ("-12", Cell(0, 1));
+    EXPECT_EQ("0.2", Cell(0, 2));
+    EXPECT_EQ("1234", Cell(0, 3));
+    EXPECT_EQ("CQ K1ABC FN42", Cell(0, 4));
+    EXPECT_EQ("000509", Cell(1, 0));
+    EXPECT_EQ("-0.4", Cell(1, 2));
+    // The window keeps the full value, not the one-decimal text.
+    EXPECT_EQ((std::vector<double>{0.25, -0.4}), Window());
+    EXPECT_EQ("Decode", dlg.m_status.GetText());
+    EXPECT_EQ(dlg.m_iconReceived.Get(), Indicator());
+}
+
+TEST_F(MainWindowTest, RowsOutsideOneSecondAreWarnings) {
+    DeliverDecodes({-1.1, -1.0, 1.0, 1.05, 0.0});
+    ASSERT_EQ(5, Rows());
+    const DWORD_PTR expected[] = {1, 0, 0, 1, 0};
+    for (int row = 0; row < 5; ++row) {
+        EXPECT_EQ(expected[row], dlg.m_list.GetItemData(row)) << row;
+    }
+    ::SetFocus(dlg.m_editOffset); // no row highlighted
+    EXPECT_EQ(COLORREF(0x009678FA), RowBackground(0));
+    EXPECT_EQ(COLORREF(0x00FFFFFF), RowBackground(1));
+    EXPECT_EQ(COLORREF(0x009678FA), RowBackground(3));
+}
+
+TEST_F(MainWindowTest, AFullListDropsItsFirstRowAndTheOldestSample) {
+    ScopedSettings::SetDword("MaxEntries", 3);
+    dlg.LoadMainSettings();
+    DeliverDecodes({0.1, 0.2, 0.3, 0.4, 0.5});
+    ASSERT_EQ(3, Rows());
+    EXPECT_EQ("0.3", Cell(0, 2));
+    EXPECT_EQ("0.5", Cell(2, 2));
+    EXPECT_EQ((std::vector<double>{0.3, 0.4, 0.5}), Window());
+}
+
+TEST_F(MainWindowTest, NoRowLimitKeepsTheNewestDecodeOnly) {
+    ScopedSettings::SetDword("MaxEntries", 0);
+    dlg.LoadMainSettings();
+    DeliverDecodes({0.1, 0.2, 0.3});
+    ASSERT_EQ(1, Rows());
+    EXPECT_EQ("0.3", Cell(0, 2));
+    EXPECT_EQ((std::vector<double>{0.3}), Window());
+}
+
+TEST_F(MainWindowTest, AfterASortTheTopRowGoesWhileTheOldestSampleGoes) {
+    ScopedSettings::SetDword("MaxEntries", 3);
+    dlg.LoadMainSettings();
+    Deliver(Decode(0.1, -5));
+    Deliver(Decode(0.2, 3));
+    Deliver(Decode(0.3, -12));
+    NMLISTVIEW click{};
+    click.hdr = {dlg.m_list, IDC_DECODE_LIST, (UINT)LVN_COLUMNCLICK};
+    click.iItem = -1;
+    click.iSubItem = 1; // "dB", first click: descending
+    ::SendMessageA(dlg, WM_NOTIFY, IDC_DECODE_LIST, (LPARAM)&click);
+    ASSERT_EQ("3", Cell(0, 1));
+    Deliver(Decode(0.4, 0));
+    ASSERT_EQ(3, Rows());
+    EXPECT_EQ("-5", Cell(0, 1)); // the row of SNR 3 was on top
+    EXPECT_EQ("-12", Cell(1, 1));
+    EXPECT_EQ("0", Cell(2, 1)); // appended unsorted
+    EXPECT_EQ((std::vector<double>{0.2, 0.3, 0.4}), Window());
+}
+
+TEST_F(MainWindowTest, AReplayedDecodeOnlySetsTheStatus) {
+    Deliver(Decode(0.1, -10, "OLD", 0));
+    EXPECT_EQ(0, Rows());
+    EXPECT_TRUE(Window().empty());
+    EXPECT_EQ("Decode", dlg.m_status.GetText());
+}
+
+TEST_F(MainWindowTest, OtherMessagesNameThemselvesUntilTheIndicatorFallsBack) {
+    Deliver(OfType(0));
+    EXPECT_EQ("Heartbeat", dlg.m_status.GetText());
+    EXPECT_EQ(dlg.m_iconReceived.Get(), Indicator());
+    ASSERT_TRUE(PumpUntil([&] { return dlg.m_status.GetText().empty(); }, 3000));
+    EXPECT_EQ(dlg.m_iconListening.Get(), Indicator());
+}
+
+TEST_F(MainWindowTest, IgnoredDatagramsFlashTheIndicatorOnly) {
+    Deliver(OfType(1));
+    ASSERT_TRUE(PumpUntil([&] { return Indicator() == dlg.m_iconListening.Get(); }, 3000));
+    for (const auto& bytes :
+         {OfType(10), OfType(16), std::vector<unsigned char>(12, 0xAA), std::vector<unsigned char>(80, 0)}) {
+        dlg.m_status.SetText("Status");
+        Deliver(bytes);
+        EXPECT_EQ("Status", dlg.m_status.GetText());
+        EXPECT_EQ(dlg.m_iconReceived.Get(), Indicator());
+    }
+    EXPECT_EQ(0, Rows());
+}
+
+TEST_F(MainWindowTest, AnUndecodableDecodeChangesNothing) {
+    std::vector<unsigned char> cut = Decode(0.1);
+    cut.resize(40); // the fields run past the end
+    dlg.m_status.SetText("Heartbeat");
+    Deliver(cut);
+    EXPECT_EQ("Heartbeat", dlg.m_status.GetText());
+    EXPECT_EQ(0, Rows());
+    EXPECT_TRUE(Window().empty());
+}
+
+TEST_F(MainWindowTest, ResetEmptiesEverythingAndIsHarmlessWhenEmpty) {
+    std::vector<int> startWidths;
+    for (int i = 0; i < 5; ++i) {
+        startWidths.push_back(dlg.m_list.GetColumnWidth(i));
+    }
+    Click(IDC_RESET);
+    EXPECT_EQ(0, Rows());
+    EXPECT_FALSE(UpdateEnabled());
+    DeliverDecodes({0.1, 0.2});
+    SetOffset("0.15");
+    EXPECT_TRUE(UpdateEnabled());
+    dlg.m_list.SetColumnWidth(4, 20);
+    Click(IDC_RESET);
+    EXPECT_EQ(0, Rows());
+    EXPECT_TRUE(Window().empty());
+    EXPECT_EQ("", Offset());
+    EXPECT_FALSE(UpdateEnabled());
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(startWidths[i], dlg.m_list.GetColumnWidth(i)) << i; // the start widths, fitted again
+    }
+}
+
+TEST_F(MainWindowTest, TheOffsetFieldEnablesUpdateWhenItHasText) {
+    const struct {
+        const char* text;
+        bool enabled;
+    } cases[] = {{"0.3", true}, {"abc", true}, {"   ", false}, {"  -1", true}, {"", false}};
+    for (const auto& c : cases) {
+        SetOffset(c.text);
+        EXPECT_EQ(c.enabled, UpdateEnabled()) << '"' << c.text << '"';
+    }
+}
+
+TEST_F(MainWindowTest, CalculateWritesTheEstimateOfTheChosenStrategy) {
+    Click(IDC_CALCULATE); // an empty window: nothing
+    EXPECT_EQ("", Offset());
+    DeliverDecodes({0.1, 5.0, 0.3, 0.35, 0.5});
+    const struct {
+        uint32_t strategy;
+        const char* offset;
+    } cases[] = {
+        {0, "0.33"}, // the medians 0.3, 0.35 and 0.35, averaged
+        {1, "0.38"}, // (6.25 - 0.1 - 5.0) / 3
+        {2, "0.26"}, // (0.1 + 0 + 0.3 + 0.4 + 0.5) / 5: 5.0 lies outside the bins
+        {7, "0.00"},
+    };
+    for (const auto& c : cases) {
+        ScopedSettings::SetDword("Strategy", c.strategy);
+        dlg.LoadMainSettings();
+        SetOffset("");
+        Click(IDC_CALCULATE);
+        EXPECT_EQ(c.offset, Offset()) << c.strategy;
+        EXPECT_TRUE(UpdateEnabled());
+    }
+}
+
+TEST_F(MainWindowTest, UpdateShiftsTheClockByTheNegatedOffsetAndClears) {
+    DeliverDecodes({0.1, 0.2});
+    SetOffset("-0.4");
+    Click(IDC_UPDATE);
+    ASSERT_EQ(1u, clock.Sets().size());
+    EXPECT_EQ((SystemTime{2026, 12, 2, 8, 12, 0, 0, 400}), clock.Sets()[0]);
+    EXPECT_EQ("", Offset());
+    EXPECT_EQ(0, Rows());
+    EXPECT_TRUE(Window().empty());
+    EXPECT_FALSE(UpdateEnabled());
+}
+
+TEST_F(MainWindowTest, LettersInTheOffsetFieldShiftByNothing) {
+    DeliverDecodes({0.1});
+    SetOffset("abc");
+    Click(IDC_UPDATE);
+    ASSERT_EQ(1u, clock.Sets().size());
+    EXPECT_EQ(kNow, clock.Sets()[0]);
+    EXPECT_EQ(0, Rows());
+}
+
+TEST_F(MainWindowTest, ARefusedClockHandsTheShiftToTheElevatedCopy) {
+    ElevationRecord record;
+    clock.Refuse();
+    DeliverDecodes({0.1});
+    SetOffset("0.354");
+    Click(IDC_UPDATE);
+    const std::vector<std::string> lines = record.Wait(10000);
+    ASSERT_EQ(3u, lines.size());
+    EXPECT_EQ("/set -0.35", lines[2]);
+    EXPECT_TRUE(clock.Sets().empty());
+    EXPECT_EQ("", Offset()); // cleared at once, before the copy has done anything
+    EXPECT_EQ(0, Rows());
+}
+
+TEST_F(MainWindowTest, AnOffsetTheClockCannotTakeLeavesEverythingAsItIs) {
+    ElevationRecord record;
+    DeliverDecodes({0.1});
+    SetOffset("1e400");
+    Click(IDC_UPDATE);
+    EXPECT_TRUE(clock.Attempts().empty());
+    EXPECT_EQ("1e400", Offset());
+    EXPECT_EQ(1, Rows());
+    EXPECT_EQ(1u, Window().size());
+    EXPECT_TRUE(record.Wait(500).empty());
+}
+
+TEST_F(MainWindowTest, SyncWithAStationCopiesItsDtAndMarksTheRow) {
+    DeliverDecodes({0.1, -0.4, 0.3});
+    SyncWith(1);
+    EXPECT_EQ("-0.4", Offset());
+    EXPECT_EQ(1, dlg.m_list.GetMarkedRow());
+    EXPECT_TRUE(UpdateEnabled());
+    Click(IDC_UPDATE);
+    ASSERT_EQ(1u, clock.Sets().size());
+    EXPECT_EQ((SystemTime{2026, 12, 2, 8, 12, 0, 0, 400}), clock.Sets()[0]);
+}
+
+TEST_F(MainWindowTest, ClicksMarkRowsButEmptySpaceKeepsTheMark) {
+    DeliverDecodes({0.1, 0.2, 0.3});
+    Notify(NM_CLICK, 2);
+    EXPECT_EQ(2, dlg.m_list.GetMarkedRow());
+    Notify(NM_CLICK, -1);
+    EXPECT_EQ(2, dlg.m_list.GetMarkedRow());
+    Notify(NM_RCLICK, -1); // no menu for empty space
+    EXPECT_EQ("", Offset());
+    // A new decode takes the selection off the marked row and clears the mark.
+    dlg.m_list.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
+    DeliverDecodes({0.4});
+    EXPECT_EQ(-1, dlg.m_list.GetMarkedRow());
+    EXPECT_EQ(0u, dlg.m_list.GetItemState(2, LVIS_SELECTED));
+}
+
+TEST_F(MainWindowTest, TheClockShowsTheLocalTimeOfTheProgramsClock) {
+    ASSERT_TRUE(PumpUntil([&] { return !dlg.m_clock.GetText().empty(); }, 3000));
+    SYSTEMTIME utc{2026, 12, 2, 8, 12, 0, 0, 0}, local{};
+    ASSERT_TRUE(::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local));
+    char expected[16];
+    std::snprintf(expected, sizeof expected, "%02u:%02u:%02u", local.wHour, local.wMinute, local.wSecond);
+    EXPECT_EQ(expected, dlg.m_clock.GetText());
+}
+
+TEST_F(MainWindowTest, EnterDoesNothingAndEscapeCloses) {
+    ::SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_TRUE(::IsWindow(dlg));
+    ::SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_EQ(nullptr, dlg.m_hWnd);
+}
+
+TEST_F(MainWindowTest, ColoursComeFromTheSettings) {
+    ScopedSettings::SetDword("ColorBack", RGB(0, 0, 128));
+    ScopedSettings::SetDword("ColorWarn", RGB(0, 128, 0));
+    dlg.LoadMainSettings();
+    DeliverDecodes({0.1, 2.0});
+    ::SetFocus(dlg.m_editOffset);
+    EXPECT_EQ(RGB(0, 0, 128), RowBackground(0));
+    EXPECT_EQ(RGB(0, 128, 0), RowBackground(1));
+}
+
+} // namespace

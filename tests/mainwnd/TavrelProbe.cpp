@@ -1,0 +1,187 @@
+// tavrel-probe: drives and reads a running Tavrel.exe from outside, for the end-to-end tests.
+//   tavrel-probe wait-window [ms]   waits until the main window is visible; prints its process id
+//   tavrel-probe no-window [ms]     succeeds when no main window appears within ms
+//   tavrel-probe click ID           clicks a button of the main window
+//   tavrel-probe text ID            prints the text of a control
+//   tavrel-probe set-text ID TEXT   sets the text of a control
+//   tavrel-probe rows               prints the decode list, one row a line, cells tab-separated
+//   tavrel-probe row-count          prints the number of rows
+//   tavrel-probe boxes [ms]         waits up to ms for message boxes captioned "Tavrel", prints the text
+//                                   of each and closes it with OK
+//   tavrel-probe close              closes the main window
+// Exit code 0 on success, 1 when the window or control is not there, 2 on bad arguments.
+#include "framework/Win32.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+
+namespace {
+
+HWND FindMainWindow() {
+    HWND window = nullptr;
+    while ((window = ::FindWindowExA(nullptr, window, "#32770", "Tavrel")) != nullptr) {
+        if (::GetDlgItem(window, IDC_DECODE_LIST) && ::IsWindowVisible(window)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+HWND WaitForMainWindow(DWORD timeoutMs) {
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (HWND window = FindMainWindow()) {
+            return window;
+        }
+        if (::GetTickCount64() >= end) {
+            return nullptr;
+        }
+        ::Sleep(20);
+    }
+}
+
+// Reads a list view of another process through memory lent to it in that process.
+class RemoteList {
+public:
+    explicit RemoteList(HWND list) : m_list(list) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(list, &pid);
+        m_process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (m_process) {
+            m_memory = static_cast<char*>(
+                ::VirtualAllocEx(m_process, nullptr, kSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+        }
+    }
+    ~RemoteList() {
+        if (m_memory) {
+            ::VirtualFreeEx(m_process, m_memory, 0, MEM_RELEASE);
+        }
+        if (m_process) {
+            ::CloseHandle(m_process);
+        }
+    }
+    bool Ok() const { return m_memory != nullptr; }
+
+    std::string Text(int row, int column) {
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = m_memory + sizeof(LVITEMA);
+        item.cchTextMax = kSize - sizeof(LVITEMA);
+        ::WriteProcessMemory(m_process, m_memory, &item, sizeof item, nullptr);
+        ::SendMessageA(m_list, LVM_GETITEMTEXTA, row, (LPARAM)m_memory);
+        char text[kSize] = {};
+        ::ReadProcessMemory(m_process, m_memory + sizeof(LVITEMA), text, kSize - sizeof(LVITEMA) - 1,
+                            nullptr);
+        return text;
+    }
+
+private:
+    static constexpr size_t kSize = 1024;
+    HWND m_list;
+    HANDLE m_process = nullptr;
+    char* m_memory = nullptr;
+};
+
+int PrintBoxes(DWORD timeoutMs) {
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    int count = 0;
+    do {
+        HWND box = nullptr;
+        while ((box = ::FindWindowExA(nullptr, nullptr, "#32770", "Tavrel")) != nullptr &&
+               !::GetDlgItem(box, IDC_DECODE_LIST)) {
+            char text[512] = {};
+            ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            std::printf("%s\n", text);
+            std::fflush(stdout);
+            ++count;
+            ::SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            for (int i = 0; i < 100 && ::IsWindow(box); ++i) {
+                ::Sleep(10);
+            }
+        }
+        ::Sleep(20);
+    } while (::GetTickCount64() < end);
+    return count > 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        return 2;
+    }
+    const std::string command = argv[1];
+    const auto number = [&](int index, long fallback) {
+        return argc > index ? std::strtol(argv[index], nullptr, 10) : fallback;
+    };
+
+    if (command == "boxes") {
+        return PrintBoxes((DWORD)number(2, 3000));
+    }
+    if (command == "no-window") {
+        return WaitForMainWindow((DWORD)number(2, 2000)) ? 1 : 0;
+    }
+    HWND main = WaitForMainWindow(command == "wait-window" ? (DWORD)number(2, 10000) : 2000);
+    if (!main) {
+        std::fprintf(stderr, "no Tavrel window\n");
+        return 1;
+    }
+    if (command == "wait-window") {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(main, &pid);
+        std::printf("%lu\n", pid);
+        return 0;
+    }
+    if (command == "close") {
+        ::PostMessageA(main, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (command == "rows" || command == "row-count") {
+        HWND list = ::GetDlgItem(main, IDC_DECODE_LIST);
+        const int rows = (int)::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
+        if (command == "row-count") {
+            std::printf("%d\n", rows);
+            return 0;
+        }
+        RemoteList remote(list);
+        if (!remote.Ok()) {
+            return 1;
+        }
+        for (int row = 0; row < rows; ++row) {
+            std::string line;
+            for (int column = 0; column < 5; ++column) {
+                line += (column ? "\t" : "") + remote.Text(row, column);
+            }
+            std::printf("%s\n", line.c_str());
+        }
+        return 0;
+    }
+    if (argc < 3) {
+        return 2;
+    }
+    HWND control = ::GetDlgItem(main, (int)number(2, 0));
+    if (!control) {
+        return 1;
+    }
+    if (command == "click") {
+        ::SendMessageA(control, BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (command == "text") {
+        // Asked of the control itself: GetWindowText of another process's edit control reads only the
+        // caption the system keeps, not what the control holds.
+        char text[512] = {};
+        ::SendMessageA(control, WM_GETTEXT, sizeof text, (LPARAM)text);
+        std::printf("%s\n", text);
+        return 0;
+    }
+    if (command == "set-text" && argc >= 4) {
+        ::SendMessageA(control, WM_SETTEXT, 0, (LPARAM)argv[3]);
+        return 0;
+    }
+    return 2;
+}
