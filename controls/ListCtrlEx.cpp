@@ -46,9 +46,8 @@ private:
 };
 
 // The list's rows as the sort sees them: texts read from the control for every comparison, whole rows
-// rewritten on every swap. A sort of the largest list sends about a million messages; they go to the
-// list view's own procedure, because through the subclass chain each one costs two window-property
-// look-ups (about 10 microseconds under Wine, where a 10,000-row sort then took up to a minute).
+// rewritten on every swap. A sort of the largest list sends about a million messages; they go straight
+// to the list view's own procedure, past this object's handler table, which has nothing to add to them.
 class ListRows : public SortableRows {
 public:
     ListRows(HWND list, int column, int columns)

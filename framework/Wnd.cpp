@@ -3,7 +3,9 @@
 namespace {
 
 constexpr char kWindowClass[] = "TavrelWnd";
-constexpr UINT_PTR kSubclassId = 0x54415652; // "TAVR"
+// The procedure a subclassed window had before, kept with the window for the rare case that our
+// procedure has to forward a message after its object has gone (see Unbind).
+constexpr char kSuperProcProperty[] = "Tavrel.SuperProc";
 
 bool RegisterFrameworkClass(WNDPROC proc) {
     static const bool registered = [proc] {
@@ -76,9 +78,16 @@ UINT CWnd::ObjectQueryMessage() {
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
-    // Every procedure of this framework answers the query with its bound object; other windows with 0.
     if (!hwnd || ::GetWindowThreadProcessId(hwnd, nullptr) != ::GetCurrentThreadId()) {
         return nullptr;
+    }
+    // Windows this framework created or subclassed carry their object in their user data. Dialogs, and
+    // windows subclassed again after us, are asked: every procedure of the framework answers the query
+    // with its object, any other window with 0.
+    const LONG_PTR proc = ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
+    if (proc == reinterpret_cast<LONG_PTR>(FrameworkWndProc) ||
+        proc == reinterpret_cast<LONG_PTR>(SubclassWndProc)) {
+        return reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     }
     return reinterpret_cast<CWnd*>(::SendMessageA(hwnd, ObjectQueryMessage(), 0, 0));
 }
@@ -96,15 +105,16 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* windowName, DWORD style, const RE
 }
 
 BOOL CWnd::SubclassWindow(HWND hwnd) {
-    if (m_hWnd || !::IsWindow(hwnd)) {
+    // The window's user data is the binding; a window whose user data someone else uses is not ours.
+    if (m_hWnd || !::IsWindow(hwnd) || ::GetWindowLongPtrA(hwnd, GWLP_USERDATA) != 0) {
         return FALSE;
     }
     m_hWnd = hwnd;
     PreSubclassWindow();
-    if (!::SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
-        m_hWnd = nullptr;
-        return FALSE;
-    }
+    m_superProc = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+    ::SetPropA(hwnd, kSuperProcProperty, reinterpret_cast<HANDLE>(m_superProc));
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassWndProc));
     m_binding = Binding::Subclassed;
     return TRUE;
 }
@@ -128,7 +138,13 @@ BOOL CWnd::DestroyWindow() {
 void CWnd::Unbind() {
     switch (m_binding) {
     case Binding::Subclassed:
-        ::RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
+        // Give the window its procedure back, unless someone has subclassed it after us: then our
+        // procedure stays in the chain and forwards through the kept property.
+        if (::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SubclassWndProc)) {
+            ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
+            ::RemovePropA(m_hWnd, kSuperProcProperty);
+        }
+        ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
         break;
     case Binding::Created:
         ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
@@ -225,7 +241,7 @@ LRESULT CWnd::Default() {
 
 LRESULT CWnd::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (m_binding == Binding::Subclassed) {
-        return ::DefSubclassProc(m_hWnd, msg, wParam, lParam);
+        return ::CallWindowProcA(m_superProc, m_hWnd, msg, wParam, lParam);
     }
     return ::DefWindowProcA(m_hWnd, msg, wParam, lParam);
 }
@@ -265,9 +281,16 @@ LRESULT CALLBACK CWnd::FrameworkWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     }
 }
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref) {
+LRESULT CALLBACK CWnd::SubclassWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     try {
-        return reinterpret_cast<CWnd*>(ref)->HandleMessage(msg, wParam, lParam);
+        if (auto* self = reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA))) {
+            return self->HandleMessage(msg, wParam, lParam);
+        }
+        // Our object has gone but a later subclass keeps our procedure in the chain.
+        if (auto super = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, kSuperProcProperty))) {
+            return ::CallWindowProcA(super, hwnd, msg, wParam, lParam);
+        }
+        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
     } catch (...) {
         return 0;
     }

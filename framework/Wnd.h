@@ -7,8 +7,9 @@
 
 // A window seen from C++. A CWnd is bound to its HWND in exactly one way:
 //  - windows it creates itself (CreateEx) carry `this` in GWLP_USERDATA from WM_NCCREATE on;
-//  - existing windows it takes over (SubclassWindow, used for dialog controls) carry it as the reference
-//    data of a common-controls subclass;
+//  - existing windows it takes over (SubclassWindow, used for dialog controls) carry it in GWLP_USERDATA
+//    too, with the framework's procedure in front of their own (which a control never gives up its user
+//    data for: it belongs to the application);
 //  - dialogs carry it in DWLP_USER from WM_INITDIALOG on (see CDialog).
 // The binding is cleared at WM_NCDESTROY. Messages go through the class's handler table (GetMessageMap);
 // anything without a handler gets the window's default processing.
@@ -114,9 +115,10 @@ private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
     static LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK SubclassWndProc(HWND, UINT, WPARAM, LPARAM);
 
     enum class Binding { None, Created, Subclassed, Dialog };
     Binding m_binding = Binding::None;
+    WNDPROC m_superProc = nullptr; // a subclassed window's own procedure
     friend class CDialog;
 };

@@ -142,6 +142,44 @@ TEST(Wnd, SubclassingTakesOverAControlAndGivesItBack) {
     EXPECT_STREQ("after", text);
 }
 
+LRESULT CALLBACK PassThrough(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+TEST(Wnd, ASubclassAddedAfterOursKeepsWorkingWhenOurObjectGoes) {
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, "p", WS_OVERLAPPEDWINDOW, RECT{0, 0, 100, 100}, nullptr, 0));
+    HWND child = MakeChild(parent, 43);
+    {
+        CDerivedWnd view;
+        ASSERT_TRUE(view.SubclassWindow(child));
+        // Someone else (a tooltip, say) subclasses the control on top of us.
+        ASSERT_TRUE(::SetWindowSubclass(child, PassThrough, 1, 0));
+        EXPECT_EQ(&view, CWnd::FromHandlePermanent(child));
+        ::SetWindowTextA(child, "through both");
+        EXPECT_EQ(1, view.setTexts);
+    }
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(child));
+    ::SetWindowTextA(child, "after");
+    char text[16] = {};
+    ::GetWindowTextA(child, text, sizeof text);
+    EXPECT_STREQ("after", text); // our procedure, left in the chain, hands everything to the control's own
+    CDerivedWnd again;
+    EXPECT_TRUE(again.SubclassWindow(child));
+    ::RemoveWindowSubclass(child, PassThrough, 1);
+}
+
+TEST(Wnd, AWindowWhoseUserDataIsTakenIsNotSubclassed) {
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, "p", WS_OVERLAPPEDWINDOW, RECT{0, 0, 100, 100}, nullptr, 0));
+    HWND child = MakeChild(parent, 44);
+    ::SetWindowLongPtrA(child, GWLP_USERDATA, 1234);
+    CDerivedWnd view;
+    EXPECT_FALSE(view.SubclassWindow(child));
+    EXPECT_EQ(nullptr, view.m_hWnd);
+    EXPECT_EQ(1234, ::GetWindowLongPtrA(child, GWLP_USERDATA));
+}
+
 TEST(Wnd, NotificationsGoToTheChildThatHandlesThemThenToTheParent) {
     CDerivedWnd parent;
     ASSERT_TRUE(parent.CreateEx(0, "p", WS_OVERLAPPEDWINDOW, RECT{0, 0, 100, 100}, nullptr, 0));
