@@ -1,6 +1,6 @@
 #include "app/StartCommand.h"
 
-#include "clock/ShiftText.h"
+#include "controls/NumberText.h"
 
 StartCommand ParseStartCommand(std::string_view arguments) {
     if (arguments.empty()) {
@@ -12,5 +12,5 @@ StartCommand ParseStartCommand(std::string_view arguments) {
         return {StartMode::Quit};
     }
     // Leading white space is skipped by the number reader; trailing white space never takes part in it.
-    return {StartMode::OneShot, ParseShiftText(arguments.substr(at + kSwitch.size()))};
+    return {StartMode::OneShot, ParseNumberText(arguments.substr(at + kSwitch.size()))};
 }

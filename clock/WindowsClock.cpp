@@ -1,11 +1,6 @@
 // The only place that reads or sets the real system clock.
 #include "clock/SystemClock.h"
-
-#include <windows.h>
-
-#include <cstring>
-
-static_assert(sizeof(SYSTEMTIME) == sizeof(SystemTime));
+#include "clock/WindowsTime.h"
 
 namespace {
 
@@ -14,14 +9,11 @@ public:
     SystemTime GetUtc() override {
         SYSTEMTIME now{};
         ::GetSystemTime(&now);
-        SystemTime time;
-        std::memcpy(&time, &now, sizeof time);
-        return time;
+        return FromWin32Time(now);
     }
 
     int SetUtc(const SystemTime& utc, uint32_t* error) override {
-        SYSTEMTIME time;
-        std::memcpy(&time, &utc, sizeof time);
+        const SYSTEMTIME time = ToWin32Time(utc);
         const BOOL ok = ::SetSystemTime(&time);
         if (!ok && error) {
             *error = ::GetLastError();

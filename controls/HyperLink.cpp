@@ -4,8 +4,8 @@
 
 #include "controls/ColorText.h"
 #include "controls/CursorMasks.h"
+#include "controls/MemoryDC.h"
 #include "controls/ShellOpen.h"
-#include "framework/Bitmap.h"
 #include "framework/PaintDC.h"
 #include "framework/SelectGuard.h"
 #include "settings/SettingsKey.h"
@@ -101,21 +101,10 @@ void CHyperLink::PreSubclassWindow() {
 void CHyperLink::OnPaint() {
     CPaintDC dc(m_hWnd);
     const RECT client = GetClientRect();
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
-    CDC memDC;
-    CBitmap bitmap;
-    if (width <= 0 || height <= 0 || !memDC.CreateCompatibleDC(dc) ||
-        !bitmap.CreateCompatibleBitmap(dc, width, height)) {
-        return;
-    }
-    CSelectGuard bitmapGuard(memDC, bitmap);
-    const int oldMode = memDC.SetBkMode(TRANSPARENT);
-
-    const COLORREF color = m_bVisited ? m_crVisited : (m_bHover ? m_crHover : m_crLink);
-    const CFont& font = m_bHover ? m_fontUnderline : m_fontNormal;
-    const COLORREF oldColor = memDC.SetTextColor(color);
-    CSelectGuard fontGuard(memDC, font);
+    CMemoryDC memDC(&dc, &client);
+    memDC.SetBkMode(TRANSPARENT);
+    memDC.SetTextColor(m_bVisited ? m_crVisited : (m_bHover ? m_crHover : m_crLink));
+    CSelectGuard fontGuard(memDC, m_bHover ? m_fontUnderline : m_fontNormal);
 
     TEXTMETRICA tm{};
     memDC.GetTextMetrics(tm);
@@ -127,10 +116,6 @@ void CHyperLink::OnPaint() {
     RECT rc = client;
     // DT_VCENTER without DT_SINGLELINE: the text starts at the top, where the clickable area is measured.
     memDC.DrawText(m_strText.c_str(), (int)m_strText.size(), rc, DT_VCENTER);
-
-    dc.BitBlt(0, 0, width, height, memDC, 0, 0, SRCCOPY);
-    memDC.SetTextColor(oldColor);
-    memDC.SetBkMode(oldMode);
 }
 
 BOOL CHyperLink::OnSetCursor(HWND, UINT, UINT) {

@@ -253,10 +253,11 @@ void CListCtrlEx::DrawItem(DRAWITEMSTRUCT& dis) {
     LVCOLUMNA column{};
     column.mask = LVCF_FMT | LVCF_WIDTH;
     int left = bounds.left;
+    char text[260]; // cells hold short texts: a decoded message keeps 32 bytes
     for (int c = 0; GetColumn(c, column); ++c) {
         RECT cell{left + inset, bounds.top, left + column.cx - inset, bounds.bottom};
         left += column.cx;
-        const std::string text = GetItemText(row, c);
-        dc.DrawText(text.c_str(), (int)text.size(), cell, kCellFormat | CellAlignment(c));
+        const int length = GetItemText(row, c, text, sizeof text);
+        dc.DrawText(text, length, cell, kCellFormat | CellAlignment(c));
     }
 }

@@ -5,12 +5,6 @@
 // Sorting the rows of a list in place by the text of one column, the way the decode list does it when a
 // column title is clicked.
 
-// The value of a number text as the C library's atof reads it in the "C" locale: leading white space, a
-// sign, digits with an optional "." and fraction, an optional exponent; reading stops at the first other
-// character, and a text without a number is 0.0. Beyond the range of a double it is +-HUGE_VAL (or 0.0
-// for tiny values). Independent of the process locale, so a decimal comma setting cannot change the order.
-double ParseNumberText(std::string_view text);
-
 // Text order of the message column: byte by byte as unsigned values, so digits come before upper-case
 // letters, upper-case before lower-case, and a text before any longer one that begins with it. Negative,
 // zero or positive like strcmp.

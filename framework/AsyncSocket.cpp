@@ -81,7 +81,7 @@ BOOL CAsyncSocket::AsyncSelect(long events) {
         ::WSASetLastError(WSAENOBUFS);
         return FALSE;
     }
-    m_notifyMessage = kFirstNotifyMessage + (m_notifyMessage + 1 - kFirstNotifyMessage) % kNotifyMessageCount;
+    NextNotifyMessage();
     return ::WSAAsyncSelect(m_hSocket, m_window->m_hWnd, m_notifyMessage, events) == 0;
 }
 
@@ -102,13 +102,17 @@ BOOL CAsyncSocket::Bind(UINT port, const char* address) {
     return ::bind(m_hSocket, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0;
 }
 
+void CAsyncSocket::NextNotifyMessage() {
+    m_notifyMessage = kFirstNotifyMessage + (m_notifyMessage + 1 - kFirstNotifyMessage) % kNotifyMessageCount;
+}
+
 void CAsyncSocket::Close() {
     if (m_hSocket != INVALID_SOCKET) {
         ::closesocket(m_hSocket);
         m_hSocket = INVALID_SOCKET;
     }
     // Anything still queued under this number is stale from now on.
-    m_notifyMessage = kFirstNotifyMessage + (m_notifyMessage + 1 - kFirstNotifyMessage) % kNotifyMessageCount;
+    NextNotifyMessage();
 }
 
 int CAsyncSocket::Receive(void* buffer, int length, int flags) const {

@@ -39,6 +39,7 @@ private:
     class CNotifyWindow;
     friend class CNotifyWindow;
     void OnSocketNotify(UINT message, WPARAM wParam, LPARAM lParam);
+    void NextNotifyMessage();
 
     std::unique_ptr<CNotifyWindow> m_window;
     // Each registration uses its own message number, so a notification queued for a closed socket is

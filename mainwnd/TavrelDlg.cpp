@@ -4,9 +4,11 @@
 #include <cstdio>
 
 #include "clock/ShiftSystemTime.h"
-#include "clock/ShiftText.h"
 #include "clock/SystemClock.h"
+#include "clock/WindowsTime.h"
+#include "controls/NumberText.h"
 #include "estimate/OffsetStrategies.h"
+#include "framework/Font.h"
 #include "framework/Menu.h"
 #include "framework/PaintDC.h"
 #include "intake/DatagramEvent.h"
@@ -122,8 +124,7 @@ BOOL CTavrelDlg::OnInitDialog() {
 void CTavrelDlg::InitListFont() {
     // The system's user-interface font in Courier New, 8 points at the screen's resolution.
     LOGFONTA font{};
-    if (!::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font)) {
-        font = LOGFONTA{};
+    if (!CFont::GetLogFont((HFONT)::GetStockObject(DEFAULT_GUI_FONT), font)) {
         font.lfQuality = PROOF_QUALITY;
         font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
     }
@@ -264,9 +265,8 @@ void CTavrelDlg::OnUpdate() {
     }
     // The field holds the stations' mean DT: the clock moves the other way. A shift the clock layer
     // refuses (not a number it can apply) leaves the field, the list and the window as they are.
-    if (ShiftSystemTime(-ParseShiftText(text))) {
-        m_editOffset.SetWindowText("");
-        Reset();
+    if (ShiftSystemTime(-ParseNumberText(text))) {
+        Reset(); // which empties the field too
     }
 }
 
@@ -282,9 +282,7 @@ void CTavrelDlg::OnTimer(UINT_PTR id) {
 
 void CTavrelDlg::ShowClockTime() {
     // The program's one clock, shown in the local time zone.
-    const SystemTime utc = SystemClock().GetUtc();
-    SYSTEMTIME utcTime{utc.wYear, utc.wMonth,  utc.wDayOfWeek, utc.wDay,
-                       utc.wHour, utc.wMinute, utc.wSecond,    utc.wMilliseconds};
+    const SYSTEMTIME utcTime = ToWin32Time(SystemClock().GetUtc());
     SYSTEMTIME local{};
     char text[128] = "";
     if (::SystemTimeToTzSpecificLocalTime(nullptr, &utcTime, &local)) {

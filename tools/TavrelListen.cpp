@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "framework/WinApp.h"
-#include "intake/ListenerEndpoint.h"
+#include "intake/UdpReceiveSocket.h"
+#include "settings/SettingsRules.h"
 #include "settings/SettingsStore.h"
 #include "tools/ListenOptions.h"
 #include "tools/ListenTool.h"
@@ -30,20 +31,20 @@ int main(int argc, char** argv) {
     }
 
     // The stored endpoint and mode, each overridden by the command line when given there.
-    std::string server, port;
-    bool multicast = false;
-    if (SettingsKey key = OpenSettingsForRead()) {
-        server = ReadStringSetting(key, kUdpServerSetting.name).value_or("");
-        port = ReadStringSetting(key, kUdpPortSetting.name).value_or("");
-        multicast = ReadSetting(key, kMulticastSetting) != 0;
+    ListenerEndpoint endpoint = ListenerEndpointFromSettings();
+    if (options.server) {
+        endpoint.server = ListenerServer(options.server->c_str());
     }
-    const ListenerEndpoint endpoint =
-        MakeListenerEndpoint(options.server.value_or(server).c_str(), options.port.value_or(port).c_str());
+    if (options.port) {
+        endpoint.port = ListenerPort(options.port->c_str());
+    }
+    const bool multicast =
+        options.multicast.value_or(ReadSetting(OpenSettingsForRead(), kMulticastSetting) != 0);
 
     int exitCode;
     {
         CWinApp app("Tavrel");
-        CListenTool tool(endpoint, options.multicast.value_or(multicast), options.verbose);
+        CListenTool tool(endpoint, multicast, options.verbose);
         app.m_pMainWnd = &tool;
         exitCode = tool.Run();
         app.m_pMainWnd = nullptr;

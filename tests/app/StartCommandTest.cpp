@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "app/StartCommand.h"
-#include "clock/ShiftText.h"
 
 namespace {
 
@@ -29,20 +26,6 @@ TEST(StartCommand, ModesFromTheCommandLine) {
         const StartCommand command = ParseStartCommand(c.arguments);
         EXPECT_EQ(c.mode, command.mode) << '"' << c.arguments << '"';
         EXPECT_EQ(c.shift, command.shift) << '"' << c.arguments << '"';
-    }
-}
-
-TEST(ShiftText, OnlyPlainDecimalNumbers) {
-    const struct {
-        const char* text;
-        double value;
-    } cases[] = {
-        {"0.30", 0.3}, {"-1.23", -1.23}, {"  +2", 2.0}, {".5", 0.5},    {"5.", 5.0},    {"1e3", 1000.0},
-        {"1e", 1.0},   {"2E-2x", 0.02},  {"-", 0.0},    {".", 0.0},     {"abc", 0.0},   {"", 0.0},
-        {"0x10", 0.0}, {"inf", 0.0},     {"nan", 0.0},  {"-0.4", -0.4}, {"12,5", 12.0}, {"1e400", HUGE_VAL},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.value, ParseShiftText(c.text)) << '"' << c.text << '"';
     }
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ListTestDialog.h"
+#include "controls/NumberText.h"
 #include "controls/RowSort.h"
 #include "support/MessagePump.h"
 

@@ -1,8 +1,8 @@
+#include "controls/NumberText.h"
 #include "controls/RowSort.h"
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <random>
@@ -10,48 +10,6 @@
 #include <vector>
 
 namespace {
-
-TEST(RowSortTest, NumberTextsReadLikeAtofInTheCLocale) {
-    const struct {
-        const char* text;
-        double expected;
-    } cases[] = {
-        {"-12", -12.0},      {"  +3", 3.0},
-        {"\t-0.5", -0.5},    {"1.5e3", 1500.0},
-        {"2E-2x", 0.02},     {"7e", 7.0}, // an exponent without digits is not read
-        {"7e+", 7.0},        {".25", 0.25},
-        {"4.", 4.0},         {"123456", 123456.0}, // the time column
-        {"1,5", 1.0},                              // a decimal comma ends the number
-        {"", 0.0},           {"abc", 0.0},
-        {"-", 0.0},          {".", 0.0},
-        {"- 5", 0.0},        {"0x10", 0.0}, // no hexadecimal
-        {"inf", 0.0},                       // nor words
-        {"1e999", HUGE_VAL}, {"-1e999", -HUGE_VAL},
-        {"1e-999", 0.0},     {"0.0000e99999999999999999999", 0.0},
-        {"0.1", 0.1},        {"00000000000000000000000000000001", 1.0},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.expected, ParseNumberText(c.text)) << '"' << c.text << '"';
-        // The C library agrees wherever its grammar is the one above.
-        if (std::string_view(c.text).find_first_of("xni") == std::string_view::npos) {
-            EXPECT_EQ(std::atof(c.text), ParseNumberText(c.text)) << '"' << c.text << '"';
-        }
-    }
-}
-
-TEST(RowSortTest, NumberTextsIgnoreTheProcessLocale) {
-    // A locale with a decimal comma, if this machine has one; the result must not change.
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = previous ? previous : "C";
-    for (const char* name : {"de_DE.UTF-8", "de_DE", "German_Germany.1252"}) {
-        if (std::setlocale(LC_NUMERIC, name)) {
-            break;
-        }
-    }
-    EXPECT_EQ(-0.5, ParseNumberText("-0.5"));
-    EXPECT_EQ(1.0, ParseNumberText("1,5"));
-    std::setlocale(LC_NUMERIC, saved.c_str());
-}
 
 TEST(RowSortTest, TextsCompareAsUnsignedBytes) {
     EXPECT_LT(CompareBytes("9", "A"), 0);

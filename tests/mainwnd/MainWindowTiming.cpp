@@ -43,11 +43,7 @@ std::vector<unsigned char> Decode(int i) {
     fields.snr = -20 + i % 30;
     fields.timeMs = 3600000 + 15000 * (i / 10);
     fields.message = "CQ K1ABC FN42";
-    WsjtxDatagram datagram;
-    datagram.Header(kWsjtxTypeDecode);
-    const WsjtxDatagram body = DecodeBody(fields);
-    datagram.bytes.insert(datagram.bytes.end(), body.bytes.begin(), body.bytes.end());
-    return datagram.bytes;
+    return DecodeDatagram(fields);
 }
 
 class Sender {

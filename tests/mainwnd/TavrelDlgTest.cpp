@@ -61,11 +61,7 @@ std::vector<unsigned char> Decode(double dt, int snr = -10, const char* message 
     fields.isNew = isNew;
     fields.timeMs = timeMs;
     fields.deltaFrequency = frequency;
-    WsjtxDatagram datagram;
-    datagram.Header(kWsjtxTypeDecode);
-    const WsjtxDatagram body = DecodeBody(fields);
-    datagram.bytes.insert(datagram.bytes.end(), body.bytes.begin(), body.bytes.end());
-    return datagram.bytes;
+    return DecodeDatagram(fields);
 }
 
 std::vector<unsigned char> OfType(uint32_t type) {
