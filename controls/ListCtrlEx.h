@@ -36,7 +36,6 @@ public:
 
     int GetSortColumn() const { return m_sortColumn; }
     BOOL IsAscending() const { return m_ascending; }
-    UINT GetRowHeight() const { return m_rowHeight; }
 
     void DrawItem(DRAWITEMSTRUCT& dis);
 

@@ -11,7 +11,6 @@ public:
     INT_PTR DoModal();
     BOOL Create(HWND parent = nullptr);
     void EndDialog(INT_PTR result);
-    UINT GetTemplateId() const { return m_templateId; }
 
 protected:
     virtual BOOL OnInitDialog();
