@@ -18,6 +18,13 @@ if [ "$(awk '{print $1, $2, $3; exit}' /proc/self/uid_map)" = "0 0 4294967295" ]
     exit 2
 fi
 
+# chronyd comes out of Debian's package, unpacked by scripts/install-deps.sh (never installed as a service).
+chronyd=${TAVREL_CHRONYD:-$here/../../build/deps/chrony/usr/sbin/chronyd}
+if [ ! -x "$chronyd" ]; then
+    echo "ntp-servers.sh: no chronyd at $chronyd; run scripts/install-deps.sh" >&2
+    exit 2
+fi
+
 dir=$(mktemp -d /tmp/tavrel-ntp.XXXXXX)
 chrony_pid=""
 fake_pid=""
@@ -56,7 +63,7 @@ cmdport 0
 pidfile $dir/chronyd.pid
 driftfile $dir/chrony.drift
 CONF
-chronyd -x -d -u root -f "$dir/chrony.conf" >"$dir/chrony.log" 2>&1 &
+"$chronyd" -x -d -u root -f "$dir/chrony.conf" >"$dir/chrony.log" 2>&1 &
 chrony_pid=$!
 
 if ! python3 "$here/fake_sntp_server.py" --wait "$TAVREL_CHRONY_PORT" ||
