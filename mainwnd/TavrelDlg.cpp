@@ -14,6 +14,7 @@
 #include "intake/DatagramEvent.h"
 #include "intake/DecodeRow.h"
 #include "res/resource.h"
+#include "settings/SettingsRules.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -141,8 +142,9 @@ void CTavrelDlg::InitListFont() {
 
 void CTavrelDlg::LoadMainSettings() {
     const SettingsKey key = OpenSettingsForRead();
-    m_strategy = (int32_t)ReadSetting(key, kStrategySetting);
-    m_maxEntries = (int32_t)ReadSetting(key, kMaxEntriesSetting);
+    // Values put into the registry by hand (or by an older version) get the setup dialog's limits.
+    m_strategy = (int32_t)ClampStrategy(ReadSetting(key, kStrategySetting));
+    m_maxEntries = (int32_t)ClampMaxEntries(ReadSetting(key, kMaxEntriesSetting));
     const COLORREF text = ReadSetting(key, kColorTextSetting);
     const COLORREF back = ReadSetting(key, kColorBackSetting);
     const COLORREF select = ReadSetting(key, kColorSelectSetting);

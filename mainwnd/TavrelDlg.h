@@ -29,8 +29,8 @@ public:
     CTavrelDlg();
     ~CTavrelDlg() override;
 
-    // Reads the strategy, the row limit, the list colours and the multicast choice from the settings
-    // and repaints the list in its colours.
+    // Reads the strategy and the row limit (both brought into the setup dialog's limits), the list
+    // colours and the multicast choice from the settings and repaints the list in its colours.
     void LoadMainSettings();
     // Empties the list, the DT window and the offset field.
     void Reset();

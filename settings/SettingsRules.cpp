@@ -48,6 +48,10 @@ uint32_t ClampMaxEntries(uint32_t value) {
     return value;
 }
 
+uint32_t ClampStrategy(uint32_t value) {
+    return value < kStrategyCount ? value : kStrategyCount - 1;
+}
+
 uint32_t MaxEntriesFromText(const char* text) {
     return ClampMaxEntries(static_cast<uint32_t>(ParseDecimal32(text)));
 }

@@ -10,8 +10,12 @@
 // overflow gives INT32_MAX or INT32_MIN. A null pointer counts as empty text.
 int32_t ParseDecimal32(const char* text);
 
-// MaxEntries brought into kMaxEntriesMin..kMaxEntriesMax, compared unsigned.
+// The limits the setup dialog keeps, applied to every stored value read or written: a value outside
+// them is brought to the nearer limit, compared unsigned (a negative number counts as a large one).
+// MaxEntries into kMaxEntriesMin..kMaxEntriesMax.
 uint32_t ClampMaxEntries(uint32_t value);
+// Strategy into 0..kStrategyCount - 1.
+uint32_t ClampStrategy(uint32_t value);
 
 // MaxEntries typed into the setup dialog: a negative entry is a large unsigned number and so stores
 // the maximum; an empty field stores the minimum.

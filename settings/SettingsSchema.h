@@ -45,7 +45,8 @@ struct RetiredSetting {
 // kSettingTextSize - 1 characters.
 inline constexpr size_t kSettingTextSize = 200;
 
-// Estimation strategy: 0 median filter, 1 fixed min-max, 2 weighed sum; other numbers are kept.
+// Estimation strategy: 0 median filter, 1 fixed min-max, 2 weighed sum; the main window brings other
+// stored numbers into range (ClampStrategy).
 inline constexpr DwordSetting kStrategySetting{"Strategy", 0};
 inline constexpr uint32_t kStrategyCount = 3;
 
@@ -55,7 +56,8 @@ inline constexpr StringSetting kUdpPortSetting{"UdpPort", "2237"};
 inline constexpr uint16_t kDefaultUdpPort = 2237;
 inline constexpr DwordSetting kMulticastSetting{"Multicast", 0};
 
-// Rows of the decode list and samples of the DT window; the setup dialog keeps it in range.
+// Rows of the decode list and samples of the DT window; kept in range on reading and writing
+// (ClampMaxEntries).
 inline constexpr DwordSetting kMaxEntriesSetting{"MaxEntries", 1000};
 inline constexpr uint32_t kMaxEntriesMin = 10;
 inline constexpr uint32_t kMaxEntriesMax = 10000;

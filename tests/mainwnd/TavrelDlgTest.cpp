@@ -211,43 +211,48 @@ TEST_F(MainWindowTest, RowsOutsideOneSecondAreWarnings) {
     EXPECT_EQ(COLORREF(0x009678FA), RowBackground(3));
 }
 
-TEST_F(MainWindowTest, AFullListDropsItsFirstRowAndTheOldestSample) {
-    ScopedSettings::SetDword("MaxEntries", 3);
-    dlg.LoadMainSettings();
-    DeliverDecodes({0.1, 0.2, 0.3, 0.4, 0.5});
-    ASSERT_EQ(3, Rows());
-    EXPECT_EQ("0.3", Cell(0, 2));
-    EXPECT_EQ("0.5", Cell(2, 2));
-    EXPECT_EQ((std::vector<double>{0.3, 0.4, 0.5}), Window());
+TEST_F(MainWindowTest, StoredLimitsOutsideTheSetupRangeAreClamped) {
+    const struct {
+        uint32_t maxEntries, strategy;
+        int32_t usedMaxEntries, usedStrategy;
+    } cases[] = {{0, 7, 10, 2}, {20000, 0xFFFFFFFF, 10000, 2}, {500, 1, 500, 1}};
+    for (const auto& c : cases) {
+        ScopedSettings::SetDword("MaxEntries", c.maxEntries);
+        ScopedSettings::SetDword("Strategy", c.strategy);
+        dlg.LoadMainSettings();
+        EXPECT_EQ(c.usedMaxEntries, dlg.GetMaxEntries()) << c.maxEntries;
+        EXPECT_EQ(c.usedStrategy, dlg.GetStrategy()) << c.strategy;
+    }
 }
 
-TEST_F(MainWindowTest, NoRowLimitKeepsTheNewestDecodeOnly) {
-    ScopedSettings::SetDword("MaxEntries", 0);
+TEST_F(MainWindowTest, AFullListDropsItsOldestRowAndSample) {
+    ScopedSettings::SetDword("MaxEntries", 0); // read as the least limit, 10
     dlg.LoadMainSettings();
-    DeliverDecodes({0.1, 0.2, 0.3});
-    ASSERT_EQ(1, Rows());
+    DeliverDecodes({0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 1.0, 1.1, 1.2});
+    ASSERT_EQ(10, Rows());
     EXPECT_EQ("0.3", Cell(0, 2));
-    EXPECT_EQ((std::vector<double>{0.3}), Window());
+    EXPECT_EQ("1.2", Cell(9, 2));
+    EXPECT_EQ((std::vector<double>{0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 1.0, 1.1, 1.2}), Window());
 }
 
 TEST_F(MainWindowTest, AfterASortTheTopRowGoesWhileTheOldestSampleGoes) {
-    ScopedSettings::SetDword("MaxEntries", 3);
+    ScopedSettings::SetDword("MaxEntries", 10);
     dlg.LoadMainSettings();
-    Deliver(Decode(0.1, -5));
-    Deliver(Decode(0.2, 3));
-    Deliver(Decode(0.3, -12));
+    for (int i = 0; i < 10; ++i) {
+        Deliver(Decode(0.1 * i, i == 1 ? 3 : -5 - i));
+    }
     NMLISTVIEW click{};
     click.hdr = {dlg.m_list, IDC_DECODE_LIST, (UINT)LVN_COLUMNCLICK};
     click.iItem = -1;
     click.iSubItem = 1; // "dB", first click: descending
     ::SendMessageA(dlg, WM_NOTIFY, IDC_DECODE_LIST, (LPARAM)&click);
     ASSERT_EQ("3", Cell(0, 1));
-    Deliver(Decode(0.4, 0));
-    ASSERT_EQ(3, Rows());
+    Deliver(Decode(1.0, 0));
+    ASSERT_EQ(10, Rows());
     EXPECT_EQ("-5", Cell(0, 1)); // the row of SNR 3 was on top
-    EXPECT_EQ("-12", Cell(1, 1));
-    EXPECT_EQ("0", Cell(2, 1)); // appended unsorted
-    EXPECT_EQ((std::vector<double>{0.2, 0.3, 0.4}), Window());
+    EXPECT_EQ("0", Cell(9, 1));  // appended unsorted
+    EXPECT_EQ(10u, Window().size());
+    EXPECT_EQ(0.1, Window()[0]);
 }
 
 TEST_F(MainWindowTest, AReplayedDecodeOnlySetsTheStatus) {
@@ -332,7 +337,7 @@ TEST_F(MainWindowTest, CalculateWritesTheEstimateOfTheChosenStrategy) {
         {0, "0.33"}, // the medians 0.3, 0.35 and 0.35, averaged
         {1, "0.38"}, // (6.25 - 0.1 - 5.0) / 3
         {2, "0.26"}, // (0.1 + 0 + 0.3 + 0.4 + 0.5) / 5: 5.0 lies outside the bins
-        {7, "0.00"},
+        {7, "0.26"}, // read as the last strategy
     };
     for (const auto& c : cases) {
         ScopedSettings::SetDword("Strategy", c.strategy);

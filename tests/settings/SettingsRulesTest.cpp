@@ -65,6 +65,28 @@ TEST(SettingsRules, StoredMaxEntriesShownInRange) {
         EXPECT_EQ(MaxEntriesText(c.stored), c.text) << c.stored;
 }
 
+TEST(SettingsRules, StoredValuesAreClampedUnsignedToTheSetupLimits) {
+    const struct {
+        uint32_t stored, maxEntries, strategy;
+    } cases[] = {
+        {0, 10, 0},
+        {2, 10, 2},
+        {3, 10, 2},
+        {9, 10, 2},
+        {10, 10, 2},
+        {10000, 10000, 2},
+        {10001, 10000, 2},
+        {0x7FFFFFFF, 10000, 2},
+        {0xFFFFFFFF, 10000, 2}, // a stored -1
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ClampMaxEntries(c.stored), c.maxEntries) << c.stored;
+        EXPECT_EQ(ClampStrategy(c.stored), c.strategy) << c.stored;
+    }
+    EXPECT_EQ(ClampStrategy(1), 1u);
+    EXPECT_EQ(ClampMaxEntries(1000), 1000u);
+}
+
 TEST(SettingsRules, StrategyButtonsRoundTrip) {
     for (uint32_t strategy = 0; strategy < kStrategyCount; ++strategy) {
         const int button = StrategyButton(strategy);
