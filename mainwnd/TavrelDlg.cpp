@@ -13,6 +13,8 @@
 #include "framework/PaintDC.h"
 #include "intake/DatagramEvent.h"
 #include "intake/DecodeRow.h"
+#include "mainwnd/DialogAbout.h"
+#include "mainwnd/MonitorLayout.h"
 #include "res/resource.h"
 #include "settings/SettingsRules.h"
 #include "settings/SettingsStore.h"
@@ -47,6 +49,7 @@ CTavrelDlg::~CTavrelDlg() = default;
 
 const MessageMap* CTavrelDlg::GetMessageMap() const {
     static constexpr MessageEntry entries[] = {
+        On<WM_SYSCOMMAND, &CTavrelDlg::OnSysCommand>(),
         On<WM_PAINT, &CTavrelDlg::OnPaint>(),
         On<WM_QUERYDRAGICON, &CTavrelDlg::OnQueryDragIcon>(),
         OnCommand<&CTavrelDlg::OnListen>(IDC_LISTEN),
@@ -60,6 +63,7 @@ const MessageMap* CTavrelDlg::GetMessageMap() const {
         OnNotify<&CTavrelDlg::OnListClick>(IDC_DECODE_LIST, NM_CLICK),
         OnNotify<&CTavrelDlg::OnListRightClick>(IDC_DECODE_LIST, NM_RCLICK),
         OnCommand<&CTavrelDlg::OnOffsetChange>(IDC_OFFSET, EN_CHANGE),
+        On<WM_CLOSE, &CTavrelDlg::OnClose>(),
     };
     static const MessageMap map{CDialog::GetMessageMap(), entries};
     return &map;
@@ -80,7 +84,8 @@ void CTavrelDlg::DoDataExchange() {
 
 BOOL CTavrelDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    // (The system menu's "Reset position" and "About" entries are added here.)
+    m_positionReset = false;
+    AddSystemMenuEntries();
 
     SendMessage(WM_SETICON, ICON_BIG, (LPARAM)m_hIcon);
     SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)m_hIcon);
@@ -116,7 +121,7 @@ BOOL CTavrelDlg::OnInitDialog() {
     m_iconReceived.Load(IDI_RECEIVED, kIndicatorIconSize, kIndicatorIconSize);
 
     LoadMainSettings();
-    // (The window's saved position is restored here.)
+    RestorePosition();
 
     SetTimer(kClockTimer, kClockTimerMs);
     return TRUE;
@@ -322,4 +327,87 @@ LRESULT CTavrelDlg::OnListRightClick(NMITEMACTIVATE& info) {
 
 void CTavrelDlg::OnOffsetChange() {
     m_btnUpdate.EnableWindow(HasText(m_editOffset.GetWindowText()));
+}
+
+void CTavrelDlg::AddSystemMenuEntries() {
+    HMENU menu = ::GetSystemMenu(m_hWnd, FALSE);
+    if (!menu) {
+        return;
+    }
+    const HINSTANCE module = ::GetModuleHandleA(nullptr);
+    char about[128] = "", reset[128] = "";
+    ::LoadStringA(module, IDS_ABOUTBOX, about, sizeof about);
+    ::LoadStringA(module, IDS_RESET_POSITION, reset, sizeof reset);
+    if (!about[0]) {
+        return;
+    }
+    ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuA(menu, MF_STRING, IDM_RESET_POSITION, reset);
+    ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about);
+}
+
+void CTavrelDlg::OnSysCommand(UINT command, LPARAM) {
+    // The low four bits belong to the system.
+    switch (command & 0xFFF0) {
+    case IDM_ABOUTBOX: {
+        CDialogAbout about(m_hWnd);
+        about.DoModal();
+        break;
+    }
+    case IDM_RESET_POSITION:
+        ResetPosition();
+        break;
+    default:
+        Default();
+    }
+}
+
+void CTavrelDlg::OnClose() {
+    // The close box, the system menu's Close and Alt+F4; Escape ends the dialog without coming here.
+    SavePosition();
+    Default();
+}
+
+void CTavrelDlg::RestorePosition() {
+    m_placement = WINDOWPLACEMENT{};
+    m_placement.length = sizeof m_placement;
+    const SettingsKey key = OpenSettingsForUpdate();
+    const std::optional<uint32_t> left = ReadDwordSetting(key, kLeftSetting.name);
+    const std::optional<uint32_t> top = ReadDwordSetting(key, kTopSetting.name);
+    if (!left || !top) {
+        return; // where the system puts the window
+    }
+    const RECT window = GetWindowRect();
+    const int32_t width = window.right - window.left;
+    const int32_t height = window.bottom - window.top;
+    if (!IsRestorablePosition((int32_t)*left, (int32_t)*top, width, height, CurrentScreenLayout())) {
+        return;
+    }
+    m_placement.rcNormalPosition = {(LONG)*left, (LONG)*top, (LONG)*left + width, (LONG)*top + height};
+    m_placement.showCmd = SW_SHOWNORMAL;
+    ::SetWindowPlacement(m_hWnd, &m_placement);
+}
+
+void CTavrelDlg::SavePosition() {
+    if (m_positionReset) {
+        return;
+    }
+    m_placement.length = sizeof m_placement;
+    if (!::GetWindowPlacement(m_hWnd, &m_placement)) {
+        return;
+    }
+    // The restored rectangle, so a window closed while minimised reopens where it was.
+    const SettingsKey key = OpenSettingsForWrite();
+    WriteDwordSetting(key, kLeftSetting.name, (uint32_t)m_placement.rcNormalPosition.left);
+    WriteDwordSetting(key, kTopSetting.name, (uint32_t)m_placement.rcNormalPosition.top);
+}
+
+void CTavrelDlg::ResetPosition() {
+    const SettingsKey key = OpenSettingsForUpdate();
+    for (const char* name : {kLeftSetting.name, kTopSetting.name, kRightSetting.name, kBottomSetting.name}) {
+        DeleteSetting(key, name);
+    }
+    // Also when the key could not be opened: closing must not store the position the user just reset.
+    m_positionReset = true;
 }

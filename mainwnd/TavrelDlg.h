@@ -79,10 +79,17 @@ private:
     LRESULT OnListClick(NMITEMACTIVATE& info);
     LRESULT OnListRightClick(NMITEMACTIVATE& info);
     void OnOffsetChange();
+    void OnSysCommand(UINT command, LPARAM lParam);
+    void OnClose();
 
     void AddDecode(const WsjtxDecode& decode);
     void InitListFont();
     void ShowClockTime();
+    void AddSystemMenuEntries();
+    // The normal (restored) position kept in the settings across runs.
+    void RestorePosition();
+    void SavePosition();
+    void ResetPosition();
 
     HICON m_hIcon;
     CUdpReceiveSocket m_listener;
@@ -90,7 +97,10 @@ private:
     OSVERSIONINFOEXA m_osVersion{};
     int32_t m_strategy = 0;
     int32_t m_maxEntries = 1000;
+    // Set by "Reset position": this run saves no position when it closes.
+    bool m_positionReset = false;
     int32_t m_multicast = 0;
+    WINDOWPLACEMENT m_placement{};
     // Around the list and the DT window. Re-entrant: the setup command holds it around Reset.
     std::recursive_mutex m_lock;
     DtWindow m_dtWindow;
