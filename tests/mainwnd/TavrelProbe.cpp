@@ -8,7 +8,13 @@
 //   tavrel-probe row-count          prints the number of rows
 //   tavrel-probe boxes [ms]         waits up to ms for message boxes captioned "Tavrel", prints the text
 //                                   of each and closes it with OK
-//   tavrel-probe close              closes the main window
+//   tavrel-probe close              closes the main window (as the close box does)
+//   tavrel-probe corner             prints the main window's left and top edges
+//   tavrel-probe move X Y           moves the main window
+//   tavrel-probe system-menu KEY... opens the system menu with the keyboard and types the keys (up, down,
+//                                   enter, escape) into it
+//   tavrel-probe dialog CAPTION [ms] waits up to ms for a dialog with this caption, prints "id<TAB>text"
+//                                   for each visible control with text and cancels the dialog
 // Exit code 0 on success, 1 when the window or control is not there, 2 on bad arguments.
 #include "framework/Win32.h"
 
@@ -86,6 +92,77 @@ private:
     char* m_memory = nullptr;
 };
 
+// Texts are asked of the controls themselves: another process's GetWindowText reads only the caption
+// the system keeps, not what an edit control holds.
+std::string ControlText(HWND control) {
+    char text[512] = {};
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_ABORTIFHUNG, 2000, &ignored);
+    return text;
+}
+
+int PrintDialog(const char* caption, DWORD timeoutMs) {
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    HWND dialog = nullptr;
+    while (!(dialog = ::FindWindowA("#32770", caption)) || !::IsWindowVisible(dialog)) {
+        if (::GetTickCount64() >= end) {
+            return 1;
+        }
+        ::Sleep(20);
+    }
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const std::string text = ControlText(child);
+        if (::IsWindowVisible(child) && !text.empty()) {
+            std::printf("%d\t%s\n", ::GetDlgCtrlID(child), text.c_str());
+        }
+    }
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    for (int i = 0; i < 200 && ::IsWindow(dialog); ++i) {
+        ::Sleep(10);
+    }
+    return ::IsWindow(dialog) ? 1 : 0;
+}
+
+// The system menu as the keyboard opens it (Alt+Space): once its popup shows, the keys go to the window's
+// queue, where the menu's own loop takes them.
+int UseSystemMenu(HWND main, int count, char** keys) {
+    std::vector<WPARAM> codes;
+    for (int i = 0; i < count; ++i) {
+        const std::string key = keys[i];
+        const WPARAM vk = key == "up"       ? VK_UP
+                          : key == "down"   ? VK_DOWN
+                          : key == "enter"  ? VK_RETURN
+                          : key == "escape" ? VK_ESCAPE
+                                            : 0;
+        if (!vk) {
+            return 2;
+        }
+        codes.push_back(vk);
+    }
+    ::PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    const DWORD thread = ::GetWindowThreadProcessId(main, nullptr);
+    const auto popupShown = [thread] {
+        HWND popup = nullptr;
+        while ((popup = ::FindWindowExA(nullptr, popup, "#32768", nullptr)) != nullptr) {
+            if (::IsWindowVisible(popup) && ::GetWindowThreadProcessId(popup, nullptr) == thread) {
+                return true;
+            }
+        }
+        return false;
+    };
+    for (int i = 0; !popupShown(); ++i) {
+        if (i == 150) {
+            return 1;
+        }
+        ::Sleep(20);
+    }
+    for (const WPARAM vk : codes) {
+        ::PostMessageA(main, WM_KEYDOWN, vk, 1);
+        ::PostMessageA(main, WM_KEYUP, vk, 0xC0000001);
+    }
+    return 0;
+}
+
 int PrintBoxes(DWORD timeoutMs) {
     const ULONGLONG end = ::GetTickCount64() + timeoutMs;
     int count = 0;
@@ -122,6 +199,9 @@ int main(int argc, char** argv) {
     if (command == "boxes") {
         return PrintBoxes((DWORD)number(2, 3000));
     }
+    if (command == "dialog" && argc >= 3) {
+        return PrintDialog(argv[2], (DWORD)number(3, 5000));
+    }
     if (command == "no-window") {
         return WaitForMainWindow((DWORD)number(2, 2000)) ? 1 : 0;
     }
@@ -139,6 +219,19 @@ int main(int argc, char** argv) {
     if (command == "close") {
         ::PostMessageA(main, WM_CLOSE, 0, 0);
         return 0;
+    }
+    if (command == "corner") {
+        RECT rc{};
+        ::GetWindowRect(main, &rc);
+        std::printf("%ld %ld\n", rc.left, rc.top);
+        return 0;
+    }
+    if (command == "move" && argc >= 4) {
+        ::SetWindowPos(main, nullptr, (int)number(2, 0), (int)number(3, 0), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        return 0;
+    }
+    if (command == "system-menu") {
+        return UseSystemMenu(main, argc - 2, argv + 2);
     }
     if (command == "rows" || command == "row-count") {
         HWND list = ::GetDlgItem(main, IDC_DECODE_LIST);
@@ -172,11 +265,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "text") {
-        // Asked of the control itself: GetWindowText of another process's edit control reads only the
-        // caption the system keeps, not what the control holds.
-        char text[512] = {};
-        ::SendMessageA(control, WM_GETTEXT, sizeof text, (LPARAM)text);
-        std::printf("%s\n", text);
+        std::printf("%s\n", ControlText(control).c_str());
         return 0;
     }
     if (command == "set-text" && argc >= 4) {

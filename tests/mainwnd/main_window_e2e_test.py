@@ -19,6 +19,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 FEED = os.path.join(HERE, "..", "..", "scripts", "wsjtx-feed.py")
 WINE = "/usr/lib/wine/wine64"
 PORT = 2290
+KEY = r"HKCU\SOFTWARE\Morvind\Tavrel"
 
 IDC_LISTEN, IDC_OFFSET, IDC_CALCULATE, IDC_UPDATE = 1000, 1004, 1005, 1006
 
@@ -50,12 +51,18 @@ def wait_exit(process, seconds=20):
         return None
 
 
+def stored(name):
+    query = [WINE, "reg", "query", KEY, "/v", name]
+    return subprocess.run(query, capture_output=True).returncode == 0
+
+
 def windowed_road(folder):
     record = os.path.join(folder, "record.txt")
     env = dict(os.environ, TAVREL_RECORDER_FILE="Z:" + record.replace("/", "\\"))
     tavrel = start_tavrel(env=env)
     code, _ = probe("wait-window", 15000)
     check("the window opens", code, 0)
+    default_corner = probe("corner")[1]
     probe("click", IDC_LISTEN)
 
     feed = subprocess.run([sys.executable, FEED, "--port", str(PORT), "--fast", "--periods", "3", "--seed", "7",
@@ -92,6 +99,41 @@ def windowed_road(folder):
 
     probe("close")
     check("closing ends the program", wait_exit(tavrel) is not None, True)
+    return default_corner
+
+
+def menus_and_position(default_corner):
+    """The system menu's entries, chosen with the keyboard, and the position kept across runs."""
+    tavrel = start_tavrel()
+    probe("wait-window", 15000)
+    probe("system-menu", "up", "enter")  # the last entry
+    code, about = probe("dialog", "About Tavrel", 8000)
+    check("About Tavrel... opens the about box with its links", code == 0 and
+          {"1263\thttps://tavrel.morvind.net/", "1264\tsupport@morvind.net"} <= set(about), True)
+    check("the main window goes on after the about box", probe("corner")[0], 0)
+
+    probe("move", 140, 90)
+    probe("close")
+    wait_exit(tavrel)
+    check("closing stores the position", (stored("Left"), stored("Top")), (True, True))
+    tavrel = start_tavrel()
+    probe("wait-window", 15000)
+    check("the next run opens there", probe("corner")[1], ["140 90"])
+
+    probe("system-menu", "up", "up", "enter")  # "Reset position"
+    for _ in range(30):
+        if not stored("Left"):
+            break
+        time.sleep(0.1)
+    check("Reset position forgets it at once", (stored("Left"), stored("Top")), (False, False))
+    probe("close")
+    wait_exit(tavrel)
+    check("closing after Reset position stores nothing", (stored("Left"), stored("Top")), (False, False))
+    tavrel = start_tavrel()
+    probe("wait-window", 15000)
+    check("the next run opens at the default position", probe("corner")[1], default_corner)
+    probe("close")
+    wait_exit(tavrel)
 
 
 def one_shot_commands():
@@ -120,12 +162,12 @@ def main():
         PRODUCT = os.path.join(folder, "TavrelMain.exe")
         shutil.copy(product_exe, PRODUCT)
         shutil.copy(recorder_exe, os.path.join(folder, "Tavrel.exe"))
-        subprocess.run([WINE, "reg", "add", r"HKCU\SOFTWARE\Morvind\Tavrel", "/v", "UdpPort", "/d", str(PORT),
-                        "/f"], capture_output=True, check=True)
-        windowed_road(folder)
+        subprocess.run([WINE, "reg", "add", KEY, "/v", "UdpPort", "/d", str(PORT), "/f"], capture_output=True,
+                       check=True)
+        menus_and_position(windowed_road(folder))
         one_shot_commands()
     finally:
-        subprocess.run([WINE, "reg", "delete", r"HKCU\SOFTWARE\Morvind\Tavrel", "/f"], capture_output=True)
+        subprocess.run([WINE, "reg", "delete", KEY, "/f"], capture_output=True)
         shutil.rmtree(folder, ignore_errors=True)
     print("%d failed" % len(failures) if failures else "all passed")
     return 1 if failures else 0
