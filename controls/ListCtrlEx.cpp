@@ -45,34 +45,45 @@ private:
     HCURSOR m_previous;
 };
 
-// The list's rows as the sort sees them: texts read from the control for every comparison, whole rows
-// rewritten on every swap. A sort of the largest list sends about a million messages; they go straight
-// to the list view's own procedure, past this object's handler table, which has nothing to add to them.
-class ListRows : public SortableRows {
+// The list's cells as the sort reads and writes them. The messages go straight to the list view's own
+// procedure, past this object's handler table, which has nothing to add to them.
+class ListCells {
 public:
-    ListRows(HWND list, int column, int columns)
-        : m_list(list), m_proc((WNDPROC)::GetClassLongPtrW(list, GCLP_WNDPROC)), m_column(column),
-          m_columns(columns) {}
+    explicit ListCells(HWND list) : m_list(list), m_proc((WNDPROC)::GetClassLongPtrW(list, GCLP_WNDPROC)) {}
 
-    std::string_view KeyText(int row) override { return Read(row, m_column, m_key); }
-
-    void SwapRows(int a, int b) override {
-        for (int column = 1; column < m_columns; ++column) {
-            const std::string_view textA = Read(a, column, m_textA);
-            const std::string_view textB = Read(b, column, m_textB);
-            if (textA != textB) {
-                Write(a, column, m_textB.data());
-                Write(b, column, m_textA.data());
+    std::string Text(int row, int column) {
+        for (;;) {
+            LVITEMA item{};
+            item.iSubItem = column;
+            item.pszText = m_buffer.data();
+            item.cchTextMax = (int)m_buffer.size();
+            m_buffer[0] = '\0';
+            const int length = (int)Call(LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
+            if (length < (int)m_buffer.size() - 1) {
+                return std::string(m_buffer.data(), (size_t)std::max(length, 0));
             }
+            m_buffer.resize(m_buffer.size() * 2); // the rare long text
         }
-        // The first column's text goes with the attributes: the list tells its parent about each
-        // change of an item's own fields, so one change per row is half the notifications.
-        LVITEMA itemA = Attributes(a, m_textA);
-        LVITEMA itemB = Attributes(b, m_textB);
-        std::swap(itemA.iItem, itemB.iItem);
-        Call(LVM_SETITEMA, 0, (LPARAM)&itemB);
-        Call(LVM_SETITEMA, 0, (LPARAM)&itemA);
     }
+
+    void SetText(int row, int column, const std::string& text) const {
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = const_cast<char*>(text.c_str());
+        Call(LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
+    }
+
+    // A row's image, item data and the state bits that travel with it.
+    LVITEMA Attributes(int row) const {
+        LVITEMA item{};
+        item.mask = LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
+        item.iItem = row;
+        item.stateMask = kMovedStates;
+        Call(LVM_GETITEMA, 0, (LPARAM)&item);
+        return item;
+    }
+
+    void SetItem(const LVITEMA& item) const { Call(LVM_SETITEMA, 0, (LPARAM)&item); }
 
 private:
     LRESULT Call(UINT msg, WPARAM wParam, LPARAM lParam) const {
@@ -80,51 +91,15 @@ private:
                       : ::SendMessageA(m_list, msg, wParam, lParam);
     }
 
-    // A cell's text, zero-terminated in `buffer`; grows for the rare long text.
-    std::string_view Read(int row, int column, std::string& buffer) const {
-        if (buffer.size() < 128) {
-            buffer.resize(128);
-        }
-        for (;;) {
-            LVITEMA item{};
-            item.iSubItem = column;
-            item.pszText = buffer.data();
-            item.cchTextMax = (int)buffer.size();
-            buffer[0] = '\0';
-            const int length = (int)Call(LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
-            if (length < (int)buffer.size() - 1) {
-                return std::string_view(buffer.data(), (size_t)std::max(length, 0));
-            }
-            buffer.resize(buffer.size() * 2);
-        }
-    }
-
-    void Write(int row, int column, const char* text) const {
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = const_cast<char*>(text);
-        Call(LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
-    }
-
-    // Everything of a row but its subitems' texts; the text is held in `buffer`.
-    LVITEMA Attributes(int row, std::string& buffer) const {
-        const std::string_view text = Read(row, 0, buffer);
-        LVITEMA item{};
-        item.mask = LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
-        item.iItem = row;
-        item.stateMask = kMovedStates;
-        Call(LVM_GETITEMA, 0, (LPARAM)&item);
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
-        item.stateMask = kMovedStates;
-        item.pszText = const_cast<char*>(text.data());
-        return item;
-    }
-
     HWND m_list;
     WNDPROC m_proc;
-    int m_column;
-    int m_columns;
-    std::string m_key, m_textA, m_textB;
+    std::string m_buffer = std::string(128, '\0');
+};
+
+// Everything a row carries from one place to another.
+struct RowContent {
+    std::vector<std::string> texts;
+    LVITEMA attributes{};
 };
 
 } // namespace
@@ -220,12 +195,52 @@ bool CListCtrlEx::SortByColumn(int column, int low, int high) {
     if (high <= low || low < 0 || high >= count) {
         return false;
     }
-    ListRows rows(m_hWnd, column, columns);
-    // Every rewritten row would be invalidated on its own, each a trip to the window server: the list
-    // repaints once, at the end.
+    // The keys are read once and sorted in memory; then every row that moves is read whole and written
+    // to its place once. Rewritten rows would each be invalidated on their own, each a trip to the window
+    // server: the list repaints once, at the end.
+    ListCells cells(m_hWnd);
+    const int n = high - low + 1;
+    std::vector<std::string> keys((size_t)n);
+    for (int i = 0; i < n; ++i) {
+        keys[(size_t)i] = cells.Text(low + i, column);
+    }
+    const std::vector<int> order = SortRowOrder(
+        keys, m_ascending != FALSE, column == columns - 1 ? SortKeyKind::Text : SortKeyKind::Number);
+    // A row moves exactly when its place gets another row, so the rows to read are the places to write.
+    std::vector<RowContent> rows((size_t)n);
+    for (int i = 0; i < n; ++i) {
+        if (order[(size_t)i] == i) {
+            continue;
+        }
+        RowContent& row = rows[(size_t)i];
+        row.texts.resize((size_t)columns);
+        for (int c = 0; c < columns; ++c) {
+            row.texts[(size_t)c] = c == column ? std::move(keys[(size_t)i]) : cells.Text(low + i, c);
+        }
+        row.attributes = cells.Attributes(low + i);
+    }
     SetRedraw(FALSE);
-    QuickSortRows(rows, low, high, m_ascending != FALSE,
-                  column == columns - 1 ? SortKeyKind::Text : SortKeyKind::Number);
+    for (int i = 0; i < n; ++i) {
+        const int from = order[(size_t)i];
+        if (from == i) {
+            continue;
+        }
+        const RowContent& was = rows[(size_t)i];
+        const RowContent& row = rows[(size_t)from];
+        for (int c = 1; c < columns; ++c) {
+            if (row.texts[(size_t)c] != was.texts[(size_t)c]) {
+                cells.SetText(low + i, c, row.texts[(size_t)c]);
+            }
+        }
+        // The first column's text goes with the attributes: the list tells its parent about each change
+        // of an item's own fields, so one change per row keeps those notifications to one pair.
+        LVITEMA item = row.attributes;
+        item.iItem = low + i;
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
+        item.stateMask = kMovedStates;
+        item.pszText = const_cast<char*>(row.texts[0].c_str());
+        cells.SetItem(item);
+    }
     SetRedraw(TRUE);
     Invalidate(FALSE);
     return true;

@@ -3,7 +3,8 @@
 #include "controls/NumberText.h"
 
 #include <algorithm>
-#include <string>
+#include <bit>
+#include <numeric>
 
 int CompareBytes(std::string_view a, std::string_view b) {
     // char_traits<char> compares as unsigned char, like memcmp. The program's code page is a single-byte
@@ -14,69 +15,79 @@ int CompareBytes(std::string_view a, std::string_view b) {
 
 namespace {
 
-class Partitioner {
+// Sorts positions of rows whose keys are read once: the texts as given, number values parsed up front.
+class RowOrderSorter {
 public:
-    Partitioner(SortableRows& rows, bool ascending, SortKeyKind kind)
-        : m_rows(rows), m_ascending(ascending), m_kind(kind) {}
+    RowOrderSorter(std::span<const std::string> keys, bool ascending, SortKeyKind kind)
+        : m_keys(keys), m_ascending(ascending), m_kind(kind), m_order(keys.size()) {
+        std::iota(m_order.begin(), m_order.end(), 0);
+        if (kind == SortKeyKind::Number) {
+            m_values.reserve(keys.size());
+            for (const std::string& key : keys) {
+                m_values.push_back(ParseNumberText(key));
+            }
+        }
+    }
 
-    void Sort(int low, int high) {
+    std::vector<int> Run() && {
+        const int n = (int)m_order.size();
+        Sort(0, n - 1, 4 * (int)std::bit_width((unsigned)std::max(n, 1)));
+        return std::move(m_order);
+    }
+
+private:
+    // Whether row a's key comes before row b's in the sort's direction.
+    bool Before(int a, int b) const {
+        int c;
+        if (m_kind == SortKeyKind::Text) {
+            c = CompareBytes(m_keys[(size_t)a], m_keys[(size_t)b]);
+        } else {
+            const double x = m_values[(size_t)a], y = m_values[(size_t)b];
+            c = x < y ? -1 : (x > y ? 1 : 0);
+        }
+        return m_ascending ? c < 0 : c > 0;
+    }
+
+    void Sort(int low, int high, int depth) {
         // The smaller side is sorted by recursion and the larger one by the loop, so the stack stays
-        // within log2(rows) frames even for keys that defeat the middle pivot.
+        // within log2(rows) frames.
         while (low < high) {
+            if (depth == 0) {
+                HeapSort(low, high);
+                return;
+            }
+            --depth;
             int lo = low;
             int hi = high;
             Partition(low, high, lo, hi);
             if (hi - low < high - lo) {
                 if (low < hi) {
-                    Sort(low, hi);
+                    Sort(low, hi, depth);
                 }
                 low = lo;
             } else {
                 if (lo < high) {
-                    Sort(lo, high);
+                    Sort(lo, high, depth);
                 }
                 high = hi;
             }
         }
     }
 
-private:
-    // <0, 0, >0 as the key of `row` is before, equal to, after the pivot in ascending order.
-    int CompareToPivot(int row) {
-        const std::string_view text = m_rows.KeyText(row);
-        if (m_kind == SortKeyKind::Text) {
-            return CompareBytes(text, m_pivotText);
-        }
-        const double value = ParseNumberText(text);
-        return value < m_pivotValue ? -1 : (value > m_pivotValue ? 1 : 0);
-    }
-
-    bool BeforePivot(int row) {
-        const int c = CompareToPivot(row);
-        return m_ascending ? c < 0 : c > 0;
-    }
-
-    bool AfterPivot(int row) {
-        const int c = CompareToPivot(row);
-        return m_ascending ? c > 0 : c < 0;
-    }
-
     void Partition(int low, int high, int& lo, int& hi) {
-        m_pivotText.assign(m_rows.KeyText(low + (high - low) / 2));
-        m_pivotValue = m_kind == SortKeyKind::Number ? ParseNumberText(m_pivotText) : 0.0;
+        const int pivot = m_order[(size_t)(low + (high - low) / 2)];
         while (lo <= hi) {
-            while (lo < high && BeforePivot(lo)) {
+            while (lo < high && Before(m_order[(size_t)lo], pivot)) {
                 ++lo;
             }
-            while (hi > low && AfterPivot(hi)) {
+            while (hi > low && Before(pivot, m_order[(size_t)hi])) {
                 --hi;
             }
             if (lo <= hi) {
-                if (lo != hi) {
-                    m_other.assign(m_rows.KeyText(lo));
-                    if (m_other != m_rows.KeyText(hi)) {
-                        m_rows.SwapRows(lo, hi);
-                    }
+                int& a = m_order[(size_t)lo];
+                int& b = m_order[(size_t)hi];
+                if (m_keys[(size_t)a] != m_keys[(size_t)b]) {
+                    std::swap(a, b);
                 }
                 ++lo;
                 --hi;
@@ -84,16 +95,25 @@ private:
         }
     }
 
-    SortableRows& m_rows;
+    void HeapSort(int low, int high) {
+        const auto first = m_order.begin() + low;
+        const auto last = m_order.begin() + high + 1;
+        const auto before = [this](int a, int b) {
+            return Before(a, b);
+        };
+        std::make_heap(first, last, before);
+        std::sort_heap(first, last, before);
+    }
+
+    std::span<const std::string> m_keys;
     bool m_ascending;
     SortKeyKind m_kind;
-    std::string m_pivotText;
-    double m_pivotValue = 0.0;
-    std::string m_other;
+    std::vector<double> m_values;
+    std::vector<int> m_order;
 };
 
 } // namespace
 
-void QuickSortRows(SortableRows& rows, int low, int high, bool ascending, SortKeyKind kind) {
-    Partitioner(rows, ascending, kind).Sort(low, high);
+std::vector<int> SortRowOrder(std::span<const std::string> keys, bool ascending, SortKeyKind kind) {
+    return RowOrderSorter(keys, ascending, kind).Run();
 }

@@ -1,11 +1,11 @@
 #include "controls/NumberText.h"
 #include "controls/RowSort.h"
 
+#include "SortTables.h"
+
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdlib>
-#include <random>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -20,111 +20,132 @@ TEST(RowSortTest, TextsCompareAsUnsignedBytes) {
     EXPECT_GT(CompareBytes(std::string_view("a\0b", 3), "a"), 0);
 }
 
-// Rows held in vectors: the key column and a row identity that must travel with it.
-class VectorRows : public SortableRows {
-public:
-    explicit VectorRows(std::vector<std::string> keys) : keys(std::move(keys)) {
-        for (size_t i = 0; i < this->keys.size(); ++i) {
-            ids.push_back((int)i);
-        }
-    }
-    std::string_view KeyText(int row) override {
-        ++reads;
-        EXPECT_GE(row, 0);
-        EXPECT_LT(row, (int)keys.size());
-        return keys.at((size_t)row);
-    }
-    void SwapRows(int a, int b) override {
-        EXPECT_NE(keys.at((size_t)a), keys.at((size_t)b)); // equal texts are never swapped
-        std::swap(keys.at((size_t)a), keys.at((size_t)b));
-        std::swap(ids.at((size_t)a), ids.at((size_t)b));
-        ++swaps;
-    }
-    std::vector<std::string> keys;
-    std::vector<int> ids;
-    int swaps = 0;
-    long reads = 0;
-};
+using Keys = std::vector<std::string>;
 
-std::vector<std::string> Sorted(std::vector<std::string> keys, bool ascending, SortKeyKind kind) {
-    VectorRows rows(std::move(keys));
-    QuickSortRows(rows, 0, (int)rows.keys.size() - 1, ascending, kind);
-    return rows.keys;
+Keys Sorted(const Keys& keys, bool ascending, SortKeyKind kind) {
+    Keys sorted;
+    for (const int row : SortRowOrder(keys, ascending, kind)) {
+        sorted.push_back(keys.at((size_t)row));
+    }
+    return sorted;
 }
 
 TEST(RowSortTest, SortsNumbersByValueAndMessagesByBytes) {
-    using V = std::vector<std::string>;
-    EXPECT_EQ((V{"-12", "-5", "3"}), Sorted({"3", "-12", "-5"}, true, SortKeyKind::Number));
-    EXPECT_EQ((V{"3", "-5", "-12"}), Sorted({"-5", "3", "-12"}, false, SortKeyKind::Number));
-    EXPECT_EQ((V{"-0.4", "0.1", "1.2", "10.0"}),
+    EXPECT_EQ((Keys{"-12", "-5", "3"}), Sorted({"3", "-12", "-5"}, true, SortKeyKind::Number));
+    EXPECT_EQ((Keys{"3", "-5", "-12"}), Sorted({"-5", "3", "-12"}, false, SortKeyKind::Number));
+    EXPECT_EQ((Keys{"-0.4", "0.1", "1.2", "10.0"}),
               Sorted({"10.0", "0.1", "1.2", "-0.4"}, true, SortKeyKind::Number));
-    EXPECT_EQ((V{"000015", "001230", "123045"}),
+    EXPECT_EQ((Keys{"000015", "001230", "123045"}),
               Sorted({"123045", "000015", "001230"}, true, SortKeyKind::Number));
-    EXPECT_EQ((V{"73", "CQ", "CQ DX", "K1ABC", "cq"}),
+    EXPECT_EQ((Keys{"73", "CQ", "CQ DX", "K1ABC", "cq"}),
               Sorted({"cq", "K1ABC", "CQ DX", "73", "CQ"}, true, SortKeyKind::Text));
-    EXPECT_EQ((V{"b", "a", "B", "A"}), Sorted({"A", "b", "B", "a"}, false, SortKeyKind::Text));
+    EXPECT_EQ((Keys{"b", "a", "B", "A"}), Sorted({"A", "b", "B", "a"}, false, SortKeyKind::Text));
+    EXPECT_TRUE(SortRowOrder({}, true, SortKeyKind::Text).empty());
+    EXPECT_EQ((std::vector<int>{0}), SortRowOrder(Keys{"x"}, true, SortKeyKind::Text));
 }
 
-TEST(RowSortTest, NothingMovesForFewerThanTwoRowsOrAnEmptyRange) {
-    VectorRows one({"x"});
-    QuickSortRows(one, 0, 0, true, SortKeyKind::Text);
-    VectorRows two({"b", "a"});
-    QuickSortRows(two, 1, 0, true, SortKeyKind::Text);
-    QuickSortRows(two, 0, -1, true, SortKeyKind::Text);
-    EXPECT_EQ(0, one.swaps + two.swaps);
-    EXPECT_EQ(0, one.reads + two.reads);
-}
-
-TEST(RowSortTest, OnlyTheGivenRangeIsSorted) {
-    VectorRows rows({"9", "5", "1", "3", "0"});
-    QuickSortRows(rows, 1, 3, true, SortKeyKind::Number);
-    EXPECT_EQ((std::vector<std::string>{"9", "1", "3", "5", "0"}), rows.keys);
-}
-
-bool InOrder(const std::vector<std::string>& keys, bool ascending, SortKeyKind kind) {
-    for (size_t i = 1; i < keys.size(); ++i) {
-        const int c = kind == SortKeyKind::Text
-                          ? CompareBytes(keys[i - 1], keys[i])
-                          : (ParseNumberText(keys[i - 1]) < ParseNumberText(keys[i])
-                                 ? -1
-                                 : (ParseNumberText(keys[i - 1]) > ParseNumberText(keys[i]) ? 1 : 0));
-        if (ascending ? c > 0 : c < 0) {
-            return false;
+// The list's sort as it was before it read its keys once: a quicksort over rows that are read and
+// swapped through the control for every step. Kept here as the reference for the order of equal keys.
+class ReferenceSort {
+public:
+    ReferenceSort(Keys keys, bool ascending, SortKeyKind kind)
+        : m_keys(std::move(keys)), m_ascending(ascending), m_kind(kind) {
+        for (int i = 0; i < (int)m_keys.size(); ++i) {
+            rows.push_back(i);
         }
+        Sort(0, (int)m_keys.size() - 1);
     }
-    return true;
-}
+    std::vector<int> rows;
 
-TEST(RowSortTest, LargeListsWithManyEqualKeysComeOutOrderedWithRowsIntact) {
-    std::mt19937 random(1234);
-    for (SortKeyKind kind : {SortKeyKind::Number, SortKeyKind::Text}) {
-        for (bool ascending : {true, false}) {
-            std::vector<std::string> keys;
-            for (int i = 0; i < 10000; ++i) {
-                // Few distinct values, like SNR reports, plus texts that differ but are equal numbers.
-                const int v = (int)(random() % 45) - 24;
-                keys.push_back(random() % 7 == 0 ? std::to_string(v) + ".0" : std::to_string(v));
-            }
-            VectorRows rows(keys);
-            QuickSortRows(rows, 0, (int)keys.size() - 1, ascending, kind);
-            EXPECT_TRUE(InOrder(rows.keys, ascending, kind));
-            for (size_t i = 0; i < keys.size(); ++i) {
-                EXPECT_EQ(keys[(size_t)rows.ids[i]], rows.keys[i]); // each key still with its row
+private:
+    void Sort(int low, int high) {
+        while (low < high) {
+            int lo = low;
+            int hi = high;
+            Partition(low, high, lo, hi);
+            if (hi - low < high - lo) {
+                if (low < hi) {
+                    Sort(low, hi);
+                }
+                low = lo;
+            } else {
+                if (lo < high) {
+                    Sort(lo, high);
+                }
+                high = hi;
             }
         }
     }
+    int CompareToPivot(int row) {
+        const std::string& text = m_keys[(size_t)row];
+        if (m_kind == SortKeyKind::Text) {
+            return CompareBytes(text, m_pivotText);
+        }
+        const double value = ParseNumberText(text);
+        return value < m_pivotValue ? -1 : (value > m_pivotValue ? 1 : 0);
+    }
+    bool BeforePivot(int row) {
+        const int c = CompareToPivot(row);
+        return m_ascending ? c < 0 : c > 0;
+    }
+    bool AfterPivot(int row) {
+        const int c = CompareToPivot(row);
+        return m_ascending ? c > 0 : c < 0;
+    }
+    void Partition(int low, int high, int& lo, int& hi) {
+        m_pivotText = m_keys[(size_t)(low + (high - low) / 2)];
+        m_pivotValue = m_kind == SortKeyKind::Number ? ParseNumberText(m_pivotText) : 0.0;
+        while (lo <= hi) {
+            while (lo < high && BeforePivot(lo)) {
+                ++lo;
+            }
+            while (hi > low && AfterPivot(hi)) {
+                --hi;
+            }
+            if (lo <= hi) {
+                if (lo != hi && m_keys[(size_t)lo] != m_keys[(size_t)hi]) {
+                    std::swap(m_keys[(size_t)lo], m_keys[(size_t)hi]);
+                    std::swap(rows[(size_t)lo], rows[(size_t)hi]);
+                }
+                ++lo;
+                --hi;
+            }
+        }
+    }
+    Keys m_keys;
+    bool m_ascending;
+    SortKeyKind m_kind;
+    std::string m_pivotText;
+    double m_pivotValue = 0.0;
+};
+
+TEST(RowSortTest, GivesTheReferenceOrderOnARandomTableEqualKeysIncluded) {
+    const std::vector<Keys> table = RandomDecodeColumns(10000);
+    for (size_t column = 0; column < table.size(); ++column) {
+        const SortKeyKind kind = column == 4 ? SortKeyKind::Text : SortKeyKind::Number;
+        for (const bool ascending : {true, false}) {
+            EXPECT_EQ(ReferenceSort(table[column], ascending, kind).rows,
+                      SortRowOrder(table[column], ascending, kind))
+                << "column " << column << (ascending ? " ascending" : " descending");
+        }
+    }
 }
 
-TEST(RowSortTest, AlreadySortedAndReversedListsStaySorted) {
-    std::vector<std::string> keys;
-    for (int i = 0; i < 5000; ++i) {
-        keys.push_back(std::to_string(i));
-    }
-    for (bool ascending : {true, false}) {
-        EXPECT_TRUE(InOrder(Sorted(keys, ascending, SortKeyKind::Number), ascending, SortKeyKind::Number));
-        std::vector<std::string> reversed(keys.rbegin(), keys.rend());
-        EXPECT_TRUE(
-            InOrder(Sorted(reversed, ascending, SortKeyKind::Number), ascending, SortKeyKind::Number));
+TEST(RowSortTest, KeysThatDefeatTheMiddlePivotStillComeOutSortedRowsIntact) {
+    constexpr int kRows = 100000; // a quadratic sort would take minutes here
+    for (const SortKeyKind kind : {SortKeyKind::Number, SortKeyKind::Text}) {
+        for (const bool ascending : {true, false}) {
+            const Keys keys = MiddleLastKeys(kRows, ascending, kind == SortKeyKind::Text);
+            const std::vector<int> order = SortRowOrder(keys, ascending, kind);
+            std::vector<bool> seen(kRows);
+            for (int i = 0; i < kRows; ++i) {
+                // The keys are 0 .. n-1, so each row's place is its key.
+                const int value = (int)ParseNumberText(keys[(size_t)order[(size_t)i]]);
+                ASSERT_EQ(ascending ? i : kRows - 1 - i, value) << i;
+                seen[(size_t)order[(size_t)i]] = true;
+            }
+            EXPECT_TRUE(std::all_of(seen.begin(), seen.end(), [](bool b) { return b; }));
+        }
     }
 }
 
