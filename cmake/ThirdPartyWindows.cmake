@@ -13,6 +13,10 @@ endif()
 if(NOT EXISTS ${TAVREL_LIBPNG_SOURCE_DIR}/png.h)
     message(FATAL_ERROR "libpng sources not found in '${TAVREL_LIBPNG_SOURCE_DIR}': run scripts/install-deps.sh")
 endif()
+# zlib's static library, named outright: FindZLIB would take the import library, and Tavrel.exe would
+# then need zlib1.dll.
+find_library(TAVREL_ZLIB_STATIC NAMES libz.a REQUIRED)
+set(ZLIB_LIBRARY ${TAVREL_ZLIB_STATIC} CACHE FILEPATH "zlib, static" FORCE)
 find_package(ZLIB REQUIRED)
 set(PNG_SHARED OFF CACHE BOOL "" FORCE)
 set(PNG_STATIC ON CACHE BOOL "" FORCE)

@@ -13,44 +13,71 @@ WindowCapture WindowCapture::FromPrint(HWND hwnd) {
     return Capture(hwnd, true);
 }
 
+WindowCapture WindowCapture::FromDC(HDC dc, int width, int height) {
+    return Capture(dc, width, height,
+                   [&](HDC memory) { ::BitBlt(memory, 0, 0, width, height, dc, 0, 0, SRCCOPY); });
+}
+
+WindowCapture WindowCapture::FromBitmap(HBITMAP bitmap) {
+    BITMAP info{};
+    if (!::GetObjectA(bitmap, sizeof info, &info)) {
+        return {};
+    }
+    HDC source = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(source, bitmap);
+    WindowCapture capture = FromDC(source, info.bmWidth, info.bmHeight);
+    ::SelectObject(source, old);
+    ::DeleteDC(source);
+    return capture;
+}
+
 WindowCapture WindowCapture::Capture(HWND hwnd, bool print) {
     ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     PumpMessages();
     ::GdiFlush();
 
-    WindowCapture capture;
     RECT rc{};
     ::GetClientRect(hwnd, &rc);
-    capture.m_width = rc.right - rc.left;
-    capture.m_height = rc.bottom - rc.top;
-    if (capture.m_width <= 0 || capture.m_height <= 0) {
+    const int width = rc.right - rc.left;
+    const int height = rc.bottom - rc.top;
+    HDC screen = ::GetDC(hwnd);
+    WindowCapture capture = Capture(screen, width, height, [&](HDC memory) {
+        if (print) {
+            ::SendMessageA(hwnd, WM_PRINT, (WPARAM)memory, PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
+        } else {
+            ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+        }
+    });
+    ::ReleaseDC(hwnd, screen);
+    return capture;
+}
+
+WindowCapture WindowCapture::Capture(HDC reference, int width, int height,
+                                     const std::function<void(HDC)>& draw) {
+    WindowCapture capture;
+    if (width <= 0 || height <= 0) {
         return capture;
     }
-
+    capture.m_width = width;
+    capture.m_height = height;
     BITMAPINFO bmi{};
     bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
-    bmi.bmiHeader.biWidth = capture.m_width;
-    bmi.bmiHeader.biHeight = -capture.m_height;
+    bmi.bmiHeader.biWidth = width;
+    bmi.bmiHeader.biHeight = -height;
     bmi.bmiHeader.biPlanes = 1;
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC screen = ::GetDC(hwnd);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP dib = ::CreateDIBSection(screen, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = ::CreateCompatibleDC(reference);
+    HBITMAP dib = ::CreateDIBSection(reference, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = ::SelectObject(memory, dib);
-    if (print) {
-        ::SendMessageA(hwnd, WM_PRINT, (WPARAM)memory, PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
-    } else {
-        ::BitBlt(memory, 0, 0, capture.m_width, capture.m_height, screen, 0, 0, SRCCOPY);
-    }
+    draw(memory);
     ::GdiFlush();
     const auto* pixels = static_cast<const uint32_t*>(bits);
-    capture.m_pixels.assign(pixels, pixels + (size_t)capture.m_width * capture.m_height);
+    capture.m_pixels.assign(pixels, pixels + (size_t)width * height);
     ::SelectObject(memory, old);
     ::DeleteObject(dib);
     ::DeleteDC(memory);
-    ::ReleaseDC(hwnd, screen);
     return capture;
 }
 
