@@ -90,7 +90,12 @@ BOOL CTavrelDlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_BIG, (LPARAM)m_hIcon);
     SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)m_hIcon);
     m_clock.SetFormat(DT_RIGHT);
-    // (The images and tooltips of the "Time", "Setup" and "Reset" buttons are set here.)
+    m_btnTime.LoadImages(IDB_PNG_TIME);
+    m_btnTime.SetTooltipText("Synchronize Clock");
+    m_btnSetup.LoadImages(IDB_PNG_SETUP);
+    m_btnSetup.SetTooltipText("Setup");
+    m_btnReset.LoadImages(IDB_PNG_RESET);
+    m_btnReset.SetTooltipText("Reset");
 
     m_btnUpdate.EnableWindow(FALSE);
     for (int i = 0; i < (int)std::size(kColumns); ++i) {

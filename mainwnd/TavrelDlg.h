@@ -5,6 +5,7 @@
 
 #include "controls/ColorStatic.h"
 #include "controls/ListCtrlEx.h"
+#include "controls/PngButton.h"
 #include "estimate/DtWindow.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
@@ -48,9 +49,9 @@ protected:
     const MessageMap* GetMessageMap() const override;
 
     // Control members, bound in DoDataExchange.
-    CButton m_btnReset;
-    CButton m_btnSetup;
-    CButton m_btnTime;
+    CPngButton m_btnReset;
+    CPngButton m_btnSetup;
+    CPngButton m_btnTime;
     CEdit m_editOffset;
     CButton m_btnListen;
     CButton m_btnUpdate;
