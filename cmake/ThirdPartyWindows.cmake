@@ -16,7 +16,9 @@ endif()
 # zlib's static library, named outright: FindZLIB would take the import library, and Tavrel.exe would
 # then need zlib1.dll.
 find_library(TAVREL_ZLIB_STATIC NAMES libz.a REQUIRED)
-set(ZLIB_LIBRARY ${TAVREL_ZLIB_STATIC} CACHE FILEPATH "zlib, static" FORCE)
+foreach(var ZLIB_LIBRARY ZLIB_LIBRARY_RELEASE)
+    set(${var} ${TAVREL_ZLIB_STATIC} CACHE FILEPATH "zlib, static" FORCE)
+endforeach()
 find_package(ZLIB REQUIRED)
 set(PNG_SHARED OFF CACHE BOOL "" FORCE)
 set(PNG_STATIC ON CACHE BOOL "" FORCE)
