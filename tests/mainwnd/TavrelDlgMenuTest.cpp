@@ -82,14 +82,16 @@ void CALLBACK InspectAboutBox(HWND, UINT, UINT_PTR timer, DWORD) {
 class MainWindowMenuTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // Where the system puts a window that has no stored position.
+        // Where the system puts a window that has no stored position, and its size.
         auto dlg = Open();
-        defaultCorner = Corner(*dlg);
+        ::GetWindowRect(*dlg, &defaultRect);
         Close(*dlg, false);
+        defaultCorner = {defaultRect.left, defaultRect.top};
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
     }
 
     ScopedSettings settings;
+    RECT defaultRect{};
     POINT defaultCorner{};
     RECT workArea{};
 };
@@ -170,13 +172,7 @@ TEST_F(MainWindowMenuTest, ResetPositionForgetsItAndTheCloseBoxThenSavesNothing)
 }
 
 TEST_F(MainWindowMenuTest, APositionOffTheWorkAreaIsIgnored) {
-    RECT size{};
-    {
-        auto dlg = Open();
-        ::GetWindowRect(*dlg, &size);
-        Close(*dlg, false);
-    }
-    const LONG width = size.right - size.left, height = size.bottom - size.top;
+    const LONG width = defaultRect.right - defaultRect.left, height = defaultRect.bottom - defaultRect.top;
     const int virtualWidth = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
     const int virtualHeight = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
     const struct {
