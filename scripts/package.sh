@@ -3,7 +3,7 @@
 # Builds the release from a clean Windows build of the shipped programs only and puts into dist/:
 #   Tavrel-<version>-win64.zip     the portable program
 #   Tavrel-<version>-setup.exe     the installer
-#   SHA256SUMS                     their checksums, and Tavrel.exe's
+#   SHA256SUMS                     their checksums (Tavrel.exe's is printed as well)
 # <version> is the project's version in CMakeLists.txt. SOURCE_DATE_EPOCH is the last commit's time.
 #
 # --check instead shows that the release is reproducible, and leaves dist/ alone: the source tree is
@@ -48,8 +48,9 @@ if [ "${1:-}" != --check ]; then
     for file in "${artefacts[@]}"; do
         cp "build/release/dist/$file" dist/
     done
-    (cd dist && sha256sum "${artefacts[@]}" && cd ../build/release && sha256sum Tavrel.exe) >dist/SHA256SUMS
+    (cd dist && sha256sum "${artefacts[@]}" >SHA256SUMS)
     cat dist/SHA256SUMS
+    (cd build/release && sha256sum Tavrel.exe)
 else
     # Two copies of the tree as a clean clone has it (tracked and new files, nothing ignored), with the
     # unpacked third-party sources where install-deps.sh puts them.
