@@ -16,7 +16,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev python3 iproute2 util-linux dpkg-dev
     g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
     libgtest-dev googletest libbenchmark-dev libpng-dev zlib1g-dev
-    wine64 fonts-wine xvfb xdotool imagemagick x11-utils nsis clang-format
+    wine64 fonts-wine xvfb xdotool imagemagick x11-utils nsis clang-format ccache
     # What chronyd links against: ordinary libraries, no service.
     libcap2 libedit2 libgnutls30 libnettle8 libseccomp2
 )
