@@ -1,5 +1,7 @@
 #include "ntp/NtpTimestamp.h"
 
+#include "clock/TimeShift.h"
+
 #include <array>
 #include <cmath>
 
@@ -75,6 +77,18 @@ SystemTime NtpTimestamp::ToSystemTime() const {
     time.wMinute = static_cast<uint16_t>(seconds / 60 % 60);
     time.wSecond = static_cast<uint16_t>(seconds % 60);
     time.wMilliseconds = static_cast<uint16_t>(Fraction() * 1000.0 / kFractionScale + 0.5);
+    return time;
+}
+
+SystemTime NtpTimestamp::ToClockTime() const {
+    SystemTime time = ToSystemTime();
+    if (time.wMilliseconds > 999) {
+        time.wMilliseconds = 0;
+        int64_t ticks = 0;
+        if (SystemTimeToTicks(time, ticks)) {
+            TicksToSystemTime(ticks + kTicksPerSecond, time);
+        }
+    }
     return time;
 }
 

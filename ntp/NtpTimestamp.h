@@ -19,8 +19,12 @@ public:
     static NtpTimestamp FromSystemTime(const SystemTime& time);
 
     // The UTC system time, milliseconds rounded to the nearest. A fraction of 0.9995 s or more gives
-    // 1000 milliseconds, which is not carried into the seconds (display only; see SetClockFromTimestamp).
+    // 1000 milliseconds, which is not carried into the seconds (see ToClockTime).
     SystemTime ToSystemTime() const;
+
+    // The UTC system time as a clock shows it: like ToSystemTime, but the last half millisecond of a
+    // second becomes 000 of the next second instead of "1000 milliseconds".
+    SystemTime ToClockTime() const;
 
     // a - b in seconds.
     static double Difference(NtpTimestamp a, NtpTimestamp b);

@@ -1,7 +1,6 @@
 #include "ntp/SNTPClient.h"
 
 #include "clock/SystemClock.h"
-#include "clock/TimeShift.h"
 #include "ntp/UdpClientSocket.h"
 
 int CSNTPClient::QueryServer(const char* server, SntpReply& reply, int port) {
@@ -44,17 +43,9 @@ int CSNTPClient::SetClockFromTimestamp(NtpTimestamp time) const {
         SetSocketLastError(kErrorInvalidParameter);
         return 0;
     }
-    SystemTime utc = time.ToSystemTime();
-    if (utc.wMilliseconds > 999) {
-        // The last half millisecond of a second rounds up to 1000, which no clock accepts: carry it.
-        utc.wMilliseconds = 0;
-        int64_t ticks = 0;
-        if (SystemTimeToTicks(utc, ticks)) {
-            TicksToSystemTime(ticks + kTicksPerSecond, utc);
-        }
-    }
+    // "1000 milliseconds", which no clock accepts, is carried into the next second.
     uint32_t error = 0;
-    if (!SystemClock().SetUtc(utc, &error)) {
+    if (!SystemClock().SetUtc(time.ToClockTime(), &error)) {
         SetSocketLastError(error);
         return 0;
     }

@@ -1,6 +1,8 @@
 // The SNTP client's socket on POSIX systems (native builds).
 #include "ntp/UdpClientSocket.h"
 
+#include "ntp/HostResolver.h"
+
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -26,6 +28,20 @@ int Fd(uintptr_t socket) {
 }
 
 } // namespace
+
+int PlatformResolveHost(const char* name, uint32_t& address, uint32_t& error) {
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_DGRAM;
+    addrinfo* found = nullptr;
+    if (::getaddrinfo(name, nullptr, &hints, &found) != 0 || !found) {
+        error = kSocketErrorHostNotFound;
+        return 0;
+    }
+    address = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
+    ::freeaddrinfo(found);
+    return 1;
+}
 
 uint32_t SocketLastError() {
     return t_lastError;
@@ -59,16 +75,11 @@ int CUdpClientSocket::Connect(const char* server, uint16_t port) {
     }
     address.sin_addr.s_addr = ::inet_addr(server);
     if (address.sin_addr.s_addr == INADDR_NONE) {
-        addrinfo hints{};
-        hints.ai_family = AF_INET;
-        hints.ai_socktype = SOCK_DGRAM;
-        addrinfo* found = nullptr;
-        if (::getaddrinfo(server, nullptr, &hints, &found) != 0 || !found) {
-            SetSocketLastError(kSocketErrorHostNotFound);
+        uint32_t found = 0;
+        if (!ResolveHost(server, kResolveTimeoutMs, found)) {
             return 0;
         }
-        address.sin_addr = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr;
-        ::freeaddrinfo(found);
+        address.sin_addr.s_addr = found;
     }
     if (::connect(Fd(m_socket), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
         return Fail();

@@ -1,6 +1,8 @@
 // The SNTP client's socket on Windows Sockets (started by the application).
 #include "ntp/UdpClientSocket.h"
 
+#include "ntp/HostResolver.h"
+
 #include <winsock2.h>
 
 #include <climits>
@@ -12,6 +14,20 @@ SOCKET Handle(uintptr_t socket) {
 }
 
 } // namespace
+
+int PlatformResolveHost(const char* name, uint32_t& address, uint32_t& error) {
+    const hostent* host = ::gethostbyname(name);
+    if (!host) {
+        error = static_cast<uint32_t>(::WSAGetLastError());
+        return 0;
+    }
+    if (host->h_addrtype != AF_INET || !host->h_addr_list[0]) {
+        error = kSocketErrorHostNotFound;
+        return 0;
+    }
+    address = reinterpret_cast<const in_addr*>(host->h_addr_list[0])->s_addr;
+    return 1;
+}
 
 uint32_t SocketLastError() {
     return static_cast<uint32_t>(::WSAGetLastError());
@@ -45,15 +61,11 @@ int CUdpClientSocket::Connect(const char* server, uint16_t port) {
     }
     address.sin_addr.s_addr = ::inet_addr(server);
     if (address.sin_addr.s_addr == INADDR_NONE) {
-        const hostent* host = ::gethostbyname(server);
-        if (!host) {
-            return 0; // the resolver's code stays
-        }
-        if (host->h_addrtype != AF_INET || !host->h_addr_list[0]) {
-            SetSocketLastError(kSocketErrorHostNotFound);
+        uint32_t found = 0;
+        if (!ResolveHost(server, kResolveTimeoutMs, found)) {
             return 0;
         }
-        address.sin_addr = *reinterpret_cast<const in_addr*>(host->h_addr_list[0]);
+        address.sin_addr.s_addr = found;
     }
     return ::connect(Handle(m_socket), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
 }

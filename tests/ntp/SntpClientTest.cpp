@@ -1,8 +1,13 @@
+#include "ntp/HostResolver.h"
 #include "ntp/SNTPClient.h"
 #include "ntp/UdpClientSocket.h"
 #include "support/FakeClock.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 
 namespace {
 
@@ -55,6 +60,48 @@ TEST(QueryServer, BadArgumentsFailWithoutTraffic) {
         EXPECT_EQ(SocketLastError(), kSocketErrorHostNotFound);
     }
     EXPECT_EQ(reply.stratum, -7);
+}
+
+// A name server that answers only when the test lets it, and one that knows one name.
+std::mutex g_resolverMutex;
+std::condition_variable g_resolverReleased;
+bool g_resolverRelease = false;
+
+int AnswersWhenReleased(const char*, uint32_t& address, uint32_t&) {
+    std::unique_lock lock(g_resolverMutex);
+    g_resolverReleased.wait(lock, [] { return g_resolverRelease; });
+    address = 0x0100007F;
+    return 1;
+}
+
+int KnowsOneName(const char* name, uint32_t& address, uint32_t& error) {
+    if (std::string(name) == "time.example") {
+        address = 0x0100007F; // 127.0.0.1 in network order
+        return 1;
+    }
+    error = 11001;
+    return 0;
+}
+
+TEST(ResolveHost, ASlowResolverIsLeftBehindAfterTheBound) {
+    const HostResolveFunction previous = SetHostResolveFunction(KnowsOneName);
+    uint32_t address = 0;
+    EXPECT_EQ(ResolveHost("time.example", 1000, address), 1);
+    EXPECT_EQ(address, 0x0100007Fu);
+    EXPECT_EQ(ResolveHost("other.example", 1000, address), 0);
+    EXPECT_EQ(SocketLastError(), 11001u);
+
+    SetHostResolveFunction(AnswersWhenReleased);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(ResolveHost("silent.example", 100, address), 0);
+    EXPECT_EQ(SocketLastError(), kSocketErrorTimedOut);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    {
+        std::lock_guard lock(g_resolverMutex);
+        g_resolverRelease = true;
+    }
+    g_resolverReleased.notify_all();
+    SetHostResolveFunction(previous);
 }
 
 } // namespace

@@ -3,8 +3,9 @@
 
 fake_sntp_server.py PORTS_FILE
     Binds one UDP port on 127.0.0.1 per kind of reply below, writes KIND=PORT lines to PORTS_FILE and
-    answers until it is killed. Two more lines name free ports: CLOSED, which nothing is bound to, and
-    CHRONY, for the real server.
+    answers until it is killed. One more line names a free port, CLOSED, which nothing is bound to.
+    Where it may (as root in a private namespace) it also answers each kind on the SNTP port 123 of an
+    address of its own, 127.0.1.N, written as HOST_KIND=ADDRESS lines.
 fake_sntp_server.py --wait PORT
     Waits up to 10 s for an SNTP answer from PORT; exit status 0 when one comes.
 """
@@ -46,18 +47,25 @@ KINDS = {
 
 def serve(ports_file):
     sockets = {}
-    for kind in KINDS:
+    lines = []
+    for number, kind in enumerate(KINDS, start=1):
         s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
         s.bind(("127.0.0.1", 0))
         sockets[s] = kind
-    lines = [f"{kind}={s.getsockname()[1]}" for s, kind in sockets.items()]
-    # Bound together with the others, so these two differ from every port above and from each other.
-    free = [socket.socket(socket.AF_INET, socket.SOCK_DGRAM) for _ in range(2)]
-    for name, s in zip(("CLOSED", "CHRONY"), free):
-        s.bind(("127.0.0.1", 0))
-        lines.append(f"{name}={s.getsockname()[1]}")
-    for s in free:
-        s.close()
+        lines.append(f"{kind}={s.getsockname()[1]}")
+        host = f"127.0.1.{number}"
+        s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+        try:
+            s.bind((host, 123))
+        except OSError:
+            s.close()
+            continue
+        sockets[s] = kind
+        lines.append(f"HOST_{kind}={host}")
+    # Bound together with the others, so it differs from every port above.
+    with socket.socket(socket.AF_INET, socket.SOCK_DGRAM) as free:
+        free.bind(("127.0.0.1", 0))
+        lines.append(f"CLOSED={free.getsockname()[1]}")
     with open(ports_file + ".tmp", "w") as f:
         f.write("\n".join(lines) + "\n")
     os.rename(ports_file + ".tmp", ports_file)

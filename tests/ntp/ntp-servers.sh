@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # ntp-servers.sh COMMAND [ARGS...]
 # Runs COMMAND with two SNTP servers on loopback and stops them afterwards:
-#   chronyd with clock control off (-x), its port in TAVREL_CHRONY_PORT;
-#   fake_sntp_server.py, one port per kind of reply in TAVREL_FAKE_SNTP_<KIND>.
+#   chronyd with clock control off (-x) on 127.0.0.1, port 123 (also in TAVREL_CHRONY_PORT);
+#   fake_sntp_server.py, one port per kind of reply in TAVREL_FAKE_SNTP_<KIND>, and each kind on port
+#   123 of its own address in TAVREL_FAKE_SNTP_HOST_<KIND>.
 # Both run only inside a private user namespace (netns-run.sh or wine-env.sh), where the kernel would
 # refuse a clock change even if one were tried. Listing a test program's tests starts no servers.
 set -euo pipefail
@@ -51,8 +52,8 @@ fi
 while IFS='=' read -r kind port; do
     export "TAVREL_FAKE_SNTP_$kind=$port"
 done <"$dir/ports"
-export TAVREL_CHRONY_PORT="$TAVREL_FAKE_SNTP_CHRONY"
-unset TAVREL_FAKE_SNTP_CHRONY
+# The SNTP port itself, as the time dialog always asks there; root in the namespace may bind it.
+export TAVREL_CHRONY_PORT=123
 
 cat >"$dir/chrony.conf" <<CONF
 port $TAVREL_CHRONY_PORT
