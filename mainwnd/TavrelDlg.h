@@ -6,6 +6,7 @@
 #include "controls/ColorStatic.h"
 #include "controls/ListCtrlEx.h"
 #include "estimate/DtWindow.h"
+#include "mainwnd/RowPaintSchedule.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
@@ -25,6 +26,8 @@ public:
     static constexpr UINT kClockTimerMs = 500;
     static constexpr UINT_PTR kIndicatorTimer = 2;
     static constexpr UINT kIndicatorTimerMs = 700;
+    // New rows are shown by this timer at the latest when a burst's datagrams stop coming in.
+    static constexpr UINT_PTR kRowPaintTimer = 3;
 
     CTavrelDlg();
     ~CTavrelDlg() override;
@@ -83,6 +86,9 @@ private:
     void OnClose();
 
     void AddDecode(const WsjtxDecode& decode);
+    // Scrolls to the newest row, fits the columns and paints the list: the visual part of adding rows,
+    // done once for a burst.
+    void ShowNewRows();
     void InitListFont();
     void ShowClockTime();
     void AddSystemMenuEntries();
@@ -104,4 +110,5 @@ private:
     // Around the list and the DT window. Re-entrant: the setup command holds it around Reset.
     std::recursive_mutex m_lock;
     DtWindow m_dtWindow;
+    RowPaintSchedule m_rowPaint;
 };
