@@ -159,16 +159,22 @@ void CListCtrlEx::FitColumnsToWidth() {
     for (int i = 0; i < count; ++i) {
         widths[(size_t)i] = GetColumnWidth(i);
     }
+    const std::vector<int> before = widths;
     const RECT client = GetClientRect();
     if (!FitColumnWidths(widths, client.right - client.left)) {
         return;
     }
     SetRedraw(FALSE);
     for (int i = 0; i < count; ++i) {
-        SetColumnWidth(i, widths[(size_t)i] & 0xFFFF);
+        if (widths[(size_t)i] != before[(size_t)i]) {
+            SetColumnWidth(i, widths[(size_t)i] & 0xFFFF);
+        }
     }
     SetRedraw(TRUE);
-    ::ShowScrollBar(m_hWnd, SB_HORZ, FALSE);
+    // Hiding a scroll bar is a frame change even when there is none to hide.
+    if (GetStyle() & WS_HSCROLL) {
+        ::ShowScrollBar(m_hWnd, SB_HORZ, FALSE);
+    }
 }
 
 LRESULT CListCtrlEx::OnColumnClick(NMLISTVIEW& info) {

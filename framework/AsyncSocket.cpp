@@ -5,6 +5,8 @@
 namespace {
 constexpr UINT kFirstNotifyMessage = WM_APP + 0x100;
 constexpr UINT kNotifyMessageCount = 0x100;
+// Timers come last in the message loop's order, so this one fires once the loop has caught up.
+constexpr UINT_PTR kResumeTimer = 1;
 } // namespace
 
 // The hidden message-only window that WSAAsyncSelect posts to.
@@ -15,12 +17,14 @@ public:
     }
 
     void OnNotify(UINT msg, WPARAM wParam, LPARAM lParam) { m_owner.OnSocketNotify(msg, wParam, lParam); }
+    void OnTimer(UINT_PTR) { m_owner.OnResumeReceive(); }
 
 protected:
     const MessageMap* GetMessageMap() const override {
         static constexpr MessageEntry entries[] = {
             OnRange<&CNotifyWindow::OnNotify>(kFirstNotifyMessage,
                                               kFirstNotifyMessage + kNotifyMessageCount - 1),
+            On<WM_TIMER, &CNotifyWindow::OnTimer>(),
         };
         static const MessageMap map{CWnd::GetMessageMap(), entries};
         return &map;
@@ -107,6 +111,10 @@ void CAsyncSocket::NextNotifyMessage() {
 }
 
 void CAsyncSocket::Close() {
+    if (m_receiveHeld) {
+        m_window->KillTimer(kResumeTimer);
+        m_receiveHeld = false;
+    }
     if (m_hSocket != INVALID_SOCKET) {
         ::closesocket(m_hSocket);
         m_hSocket = INVALID_SOCKET;
@@ -119,6 +127,30 @@ int CAsyncSocket::Receive(void* buffer, int length, int flags) const {
     return ::recv(m_hSocket, static_cast<char*>(buffer), length, flags);
 }
 
+bool CAsyncSocket::IsDataWaiting() const {
+    u_long bytes = 0;
+    return !m_receiveHeld && m_hSocket != INVALID_SOCKET && ::ioctlsocket(m_hSocket, FIONREAD, &bytes) == 0 &&
+           bytes > 0;
+}
+
+bool CAsyncSocket::HoldReceive() {
+    if (!m_receiveHeld && m_window && m_window->SetTimer(kResumeTimer, USER_TIMER_MINIMUM)) {
+        m_receiveHeld = true;
+    }
+    return m_receiveHeld;
+}
+
+void CAsyncSocket::OnResumeReceive() {
+    m_window->KillTimer(kResumeTimer);
+    if (!m_receiveHeld) {
+        return;
+    }
+    m_receiveHeld = false;
+    if (m_hSocket != INVALID_SOCKET) {
+        OnReceive(0);
+    }
+}
+
 void CAsyncSocket::OnSocketNotify(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != m_notifyMessage || m_hSocket == INVALID_SOCKET || (SOCKET)wParam != m_hSocket) {
         return;
@@ -126,7 +158,9 @@ void CAsyncSocket::OnSocketNotify(UINT message, WPARAM wParam, LPARAM lParam) {
     const int error = WSAGETSELECTERROR(lParam);
     switch (WSAGETSELECTEVENT(lParam)) {
     case FD_READ:
-        OnReceive(error);
+        if (!m_receiveHeld) {
+            OnReceive(error);
+        }
         break;
     case FD_CLOSE:
         OnClose(error);

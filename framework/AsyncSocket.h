@@ -27,6 +27,9 @@ public:
     // Closes the socket if one is open; notifications already queued for it are then ignored.
     virtual void Close();
     int Receive(void* buffer, int length, int flags = 0) const;
+    // Whether data waits to be read (false while reading is held, see HoldReceive). A waiting empty
+    // datagram does not count.
+    bool IsDataWaiting() const;
     static int GetLastError() { return ::WSAGetLastError(); }
 
     SOCKET m_hSocket = INVALID_SOCKET;
@@ -34,15 +37,22 @@ public:
 protected:
     virtual void OnReceive(int /*errorCode*/) {}
     virtual void OnClose(int /*errorCode*/) {}
+    // Leaves the waiting data alone until the message loop has handled everything else that waits
+    // (input, painting, due timers, which all come after queued receive notifications); then OnReceive
+    // is called again. Receive notifications in between are dropped: none follows until data is read.
+    // False when reading cannot be held (then read on).
+    bool HoldReceive();
 
 private:
     class CNotifyWindow;
     friend class CNotifyWindow;
     void OnSocketNotify(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnResumeReceive();
     void NextNotifyMessage();
 
     std::unique_ptr<CNotifyWindow> m_window;
     // Each registration uses its own message number, so a notification queued for a closed socket is
     // never taken for one of a later socket that reuses the same handle value.
     UINT m_notifyMessage = 0;
+    bool m_receiveHeld = false;
 };

@@ -10,11 +10,12 @@ int CListCtrl::InsertColumn(int index, const char* heading, int format, int widt
     return (int)SendMessage(LVM_INSERTCOLUMNA, index, (LPARAM)&column);
 }
 
-int CListCtrl::InsertItem(int index, const char* text) const {
+int CListCtrl::InsertItem(int index, const char* text, LPARAM data) const {
     LVITEMA item{};
-    item.mask = LVIF_TEXT;
+    item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = index;
     item.pszText = const_cast<char*>(text);
+    item.lParam = data;
     return (int)SendMessage(LVM_INSERTITEMA, 0, (LPARAM)&item);
 }
 

@@ -15,8 +15,8 @@ public:
     BOOL SetColumnWidth(int index, int width) const {
         return (BOOL)SendMessage(LVM_SETCOLUMNWIDTH, index, MAKELPARAM(width, 0));
     }
-    // Inserts a row with its first cell's text; returns its index or -1.
-    int InsertItem(int index, const char* text) const;
+    // Inserts a row with its first cell's text (and its item data); returns its index or -1.
+    int InsertItem(int index, const char* text, LPARAM data = 0) const;
     BOOL SetItemText(int row, int column, const char* text) const;
     std::string GetItemText(int row, int column) const;
     // Copies a cell's text into a caller's buffer (no allocation); returns its length.

@@ -84,6 +84,12 @@ void CUdpReceiveSocket::StopReceiving() {
 }
 
 void CUdpReceiveSocket::OnReceive(int) {
+    // A stream that never lets up would keep the window from painting and answering input: those
+    // messages come after the receive notifications.
+    const bool othersWaiting = HIWORD(::GetQueueStatus(QS_INPUT | QS_PAINT | QS_TIMER)) != 0;
+    if (!m_pacer.MayRead(ReceivePacer::Clock::now(), othersWaiting) && HoldReceive()) {
+        return;
+    }
     m_lastCount = Receive(m_buffer.data(), kBufferSize, 0);
     if (m_lastCount > 0) {
         SendToMainWindow(WM_UDP_DATAGRAM, (WPARAM)m_lastCount, reinterpret_cast<LPARAM>(m_buffer.data()));

@@ -7,6 +7,7 @@
 #include "framework/AsyncSocket.h"
 #include "framework/MessageMap.h"
 #include "intake/ListenerEndpoint.h"
+#include "intake/ReceivePacer.h"
 
 // Private messages sent, synchronously, to the application's main window.
 // WM_UDP_DATAGRAM: wParam the byte count (1 to 10240), lParam the first byte of the listener's buffer,
@@ -54,6 +55,7 @@ private:
 
     std::vector<unsigned char> m_buffer;
     int m_lastCount = 0;
+    ReceivePacer m_pacer;
     SOCKET m_multicastSocket = 0; // the socket the multicast path created; 0 when there is none
 };
 

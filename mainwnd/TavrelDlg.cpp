@@ -207,47 +207,74 @@ LRESULT CTavrelDlg::OnUdpStopped(WPARAM, LPARAM) {
 LRESULT CTavrelDlg::OnUdpDatagram(std::span<const unsigned char> datagram) {
     std::lock_guard lock(m_lock);
     const DatagramEvent event = ClassifyDatagram(datagram.data(), datagram.size());
-    if (event.status) {
+    if (event.status && m_status.GetText() != event.status) {
         m_status.SetText(event.status);
     }
     if (event.kind == DatagramKind::NewDecode) {
         AddDecode(event.decode);
     }
     // Every datagram flashes the indicator, also one that is ignored.
-    m_indicator.SetIcon(m_iconReceived);
+    if (m_indicator.GetIcon() != m_iconReceived.Get()) {
+        m_indicator.SetIcon(m_iconReceived);
+    }
     SetTimer(kIndicatorTimer, kIndicatorTimerMs);
     return 0;
 }
 
 void CTavrelDlg::AddDecode(const WsjtxDecode& decode) {
     const DecodeRow row = MakeDecodeRow(decode);
+    // The row, its sample and the mark are brought up to date at once, so whatever reads the list or
+    // the window sees every decode. Only showing the rows waits while more datagrams do: under Wine
+    // every insert into a visible list with a scroll bar costs milliseconds, with redraw off almost
+    // nothing.
+    const bool wasWaiting = m_rowPaint.IsWaiting();
+    const bool showNow = m_rowPaint.RowAdded(RowPaintSchedule::Clock::now(), m_listener.IsDataWaiting());
+    if (!showNow && !wasWaiting) {
+        m_list.SetRedraw(FALSE);
+        SetTimer(kRowPaintTimer, (UINT)RowPaintSchedule::kMaxDelay.count());
+    }
     if (m_list.GetItemCount() >= m_maxEntries) {
         // Row 0 as displayed (not always the oldest after a sort) and the oldest sample go together, so
         // the list and the window keep the same length.
         m_list.DeleteItem(0);
         m_dtWindow.RemoveOldest();
-        ::Sleep(10);
     }
-    const int index = m_list.InsertItem(m_list.GetItemCount(), row.time.c_str());
-    if (index == -1) {
-        return;
+    const int index = m_list.InsertItem(m_list.GetItemCount(), row.time.c_str(), row.warning ? 1 : 0);
+    if (index != -1) {
+        m_list.SetItemText(index, 1, row.snr.c_str());
+        m_list.SetItemText(index, kDtColumn, row.deltaTime.c_str());
+        m_dtWindow.Append(decode.deltaTime);
+        m_list.SetItemText(index, 3, row.deltaFrequency.c_str());
+        m_list.SetItemText(index, 4, row.message.c_str());
+        if (const int marked = m_list.GetMarkedRow(); marked != -1) {
+            m_list.SetItemState(marked, 0, LVIS_SELECTED);
+            m_list.SetMarkedRow(-1);
+        }
     }
-    m_list.SetItemText(index, 1, row.snr.c_str());
-    m_list.SetItemText(index, kDtColumn, row.deltaTime.c_str());
-    m_list.SetItemData(index, row.warning ? 1 : 0);
-    m_dtWindow.Append(decode.deltaTime);
-    m_list.SetItemText(index, 3, row.deltaFrequency.c_str());
-    m_list.SetItemText(index, 4, row.message.c_str());
-    m_list.EnsureVisible(index, TRUE);
-    if (const int marked = m_list.GetMarkedRow(); marked != -1) {
-        m_list.SetItemState(marked, 0, LVIS_SELECTED);
-        m_list.SetMarkedRow(-1);
+    if (showNow) {
+        ShowNewRows();
+    }
+}
+
+void CTavrelDlg::ShowNewRows() {
+    if (m_rowPaint.IsWaiting()) {
+        m_rowPaint.Shown();
+        KillTimer(kRowPaintTimer);
+        m_list.SetRedraw(TRUE);
+        m_list.Invalidate(FALSE);
+    }
+    if (const int count = m_list.GetItemCount(); count > 0) {
+        m_list.EnsureVisible(count - 1, TRUE);
     }
     m_list.FitColumnsToWidth();
+    m_list.UpdateWindow();
 }
 
 void CTavrelDlg::Reset() {
     std::lock_guard lock(m_lock);
+    if (m_rowPaint.IsWaiting()) {
+        ShowNewRows();
+    }
     m_list.DeleteAllItems();
     for (int i = 0; i < (int)std::size(kColumns); ++i) {
         m_list.SetColumnWidth(i, kColumns[i].width);
@@ -285,6 +312,12 @@ void CTavrelDlg::OnUpdate() {
 void CTavrelDlg::OnTimer(UINT_PTR id) {
     if (id == kClockTimer) {
         ShowClockTime();
+    } else if (id == kRowPaintTimer) {
+        std::lock_guard lock(m_lock);
+        KillTimer(kRowPaintTimer);
+        if (m_rowPaint.IsWaiting()) {
+            ShowNewRows();
+        }
     } else if (id == kIndicatorTimer) {
         KillTimer(kIndicatorTimer);
         m_status.SetText("");

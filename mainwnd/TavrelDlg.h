@@ -7,6 +7,7 @@
 #include "controls/ListCtrlEx.h"
 #include "controls/PngButton.h"
 #include "estimate/DtWindow.h"
+#include "mainwnd/RowPaintSchedule.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
@@ -26,6 +27,8 @@ public:
     static constexpr UINT kClockTimerMs = 500;
     static constexpr UINT_PTR kIndicatorTimer = 2;
     static constexpr UINT kIndicatorTimerMs = 700;
+    // New rows are shown by this timer at the latest when a burst's datagrams stop coming in.
+    static constexpr UINT_PTR kRowPaintTimer = 3;
 
     CTavrelDlg();
     ~CTavrelDlg() override;
@@ -84,6 +87,9 @@ private:
     void OnClose();
 
     void AddDecode(const WsjtxDecode& decode);
+    // Scrolls to the newest row, fits the columns and paints the list: the visual part of adding rows,
+    // done once for a burst.
+    void ShowNewRows();
     void InitListFont();
     void ShowClockTime();
     void AddSystemMenuEntries();
@@ -105,4 +111,5 @@ private:
     // Around the list and the DT window. Re-entrant: the setup command holds it around Reset.
     std::recursive_mutex m_lock;
     DtWindow m_dtWindow;
+    RowPaintSchedule m_rowPaint;
 };

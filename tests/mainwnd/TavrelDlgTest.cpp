@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "framework/WinApp.h"
@@ -86,18 +88,36 @@ protected:
     }
     void TearDown() override { app.m_pMainWnd = nullptr; }
 
-    // Sends a datagram and waits until the window has handled it.
-    void Deliver(const std::vector<unsigned char>& bytes) {
+    // Sends datagrams to the window's port at once, without waiting.
+    static void Send(const std::vector<std::vector<unsigned char>>& datagrams) {
         SOCKET s = ::socket(AF_INET, SOCK_DGRAM, 0);
         sockaddr_in to{};
         to.sin_family = AF_INET;
         to.sin_port = htons(kPort);
         to.sin_addr.s_addr = ::inet_addr("127.0.0.1");
-        ::sendto(s, reinterpret_cast<const char*>(bytes.data()), (int)bytes.size(), 0,
-                 reinterpret_cast<sockaddr*>(&to), sizeof to);
+        for (const auto& bytes : datagrams) {
+            ::sendto(s, reinterpret_cast<const char*>(bytes.data()), (int)bytes.size(), 0,
+                     reinterpret_cast<sockaddr*>(&to), sizeof to);
+        }
         ::closesocket(s);
+    }
+    // Sends a datagram and waits until the window has handled it.
+    void Deliver(const std::vector<unsigned char>& bytes) {
+        Send({bytes});
         const int expected = ++sent;
         ASSERT_TRUE(PumpUntil([&] { return dlg.handled >= expected; }, 3000));
+    }
+    // Whether the list shows its last row, fits its columns to its width and has nothing left to paint.
+    bool ShowsItsNewestRow() const {
+        const RECT client = dlg.m_list.GetClientRect();
+        RECT last{};
+        dlg.m_list.GetItemRect(Rows() - 1, last, LVIR_BOUNDS);
+        int widths = 0;
+        for (int i = 0; i < 5; ++i) {
+            widths += dlg.m_list.GetColumnWidth(i);
+        }
+        return Rows() > 0 && last.top >= client.top && last.top < client.bottom && widths == client.right &&
+               !(dlg.m_list.GetStyle() & WS_HSCROLL) && !::GetUpdateRect(dlg.m_list, nullptr, FALSE);
     }
     void DeliverDecodes(std::initializer_list<double> dts) {
         for (double dt : dts) {
@@ -253,6 +273,55 @@ TEST_F(MainWindowTest, AfterASortTheTopRowGoesWhileTheOldestSampleGoes) {
     EXPECT_EQ("0", Cell(9, 1));  // appended unsorted
     EXPECT_EQ(10u, Window().size());
     EXPECT_EQ(0.1, Window()[0]);
+}
+
+TEST_F(MainWindowTest, ABurstIsTakenInWholeInArrivalOrderAndThenShown) {
+    ScopedSettings::SetDword("MaxEntries", 30);
+    dlg.LoadMainSettings();
+    std::vector<std::vector<unsigned char>> burst;
+    std::vector<double> dts;
+    for (int i = 0; i < 50; ++i) {
+        dts.push_back(i / 64.0);
+        burst.push_back(Decode(dts.back(), i, ("CQ K" + std::to_string(i) + "ABC").c_str()));
+    }
+    Send(burst);
+    sent += 50;
+    ASSERT_TRUE(PumpUntil([&] { return dlg.handled >= sent; }, 5000));
+    // Rows and samples are current as soon as the last datagram is handled, shown or not yet.
+    ASSERT_EQ(30, Rows());
+    for (int row = 0; row < 30; ++row) {
+        EXPECT_EQ(std::to_string(20 + row), Cell(row, 1)) << row;
+    }
+    EXPECT_EQ(std::vector<double>(dts.begin() + 20, dts.end()), Window());
+    EXPECT_TRUE(PumpUntil([&] { return ShowsItsNewestRow(); }, 2000));
+}
+
+TEST_F(MainWindowTest, ASustainedStreamStillLetsTimersAndPaintingThrough) {
+    ScopedSettings::SetDword("MaxEntries", 50);
+    dlg.LoadMainSettings();
+    static int ticks;
+    ticks = 0;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) { ++ticks; });
+    std::atomic<bool> streaming{true};
+    std::thread sender([&streaming] {
+        std::vector<std::vector<unsigned char>> decodes;
+        for (int i = 0; i < 64; ++i) {
+            decodes.push_back(Decode(i / 64.0, i - 32));
+        }
+        // Far more than the window can take in, for a second and a half.
+        const ULONGLONG end = ::GetTickCount64() + 1500;
+        while (::GetTickCount64() < end) {
+            Send(decodes);
+        }
+        streaming = false;
+    });
+    PumpUntil([&] { return !streaming; }, 20000);
+    sender.join();
+    ::KillTimer(nullptr, timer);
+    EXPECT_GE(ticks, 5); // about 30 when the loop gets to them; none when the stream starves it
+    EXPECT_GT(dlg.handled, 0);
+    EXPECT_TRUE(PumpUntil([&] { return ShowsItsNewestRow(); }, 5000));
+    EXPECT_EQ(50, Rows());
 }
 
 TEST_F(MainWindowTest, AReplayedDecodeOnlySetsTheStatus) {
