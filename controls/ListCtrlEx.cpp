@@ -249,6 +249,16 @@ bool CListCtrlEx::SortByColumn(int column, int low, int high) {
     }
     SetRedraw(TRUE);
     Invalidate(FALSE);
+    if (m_onReorder) {
+        std::vector<int> previousRow((size_t)count);
+        for (int row = 0; row < count; ++row) {
+            previousRow[(size_t)row] = row;
+        }
+        for (int i = 0; i < n; ++i) {
+            previousRow[(size_t)(low + i)] = low + order[(size_t)i];
+        }
+        m_onReorder(previousRow);
+    }
     return true;
 }
 

@@ -1,4 +1,7 @@
 #pragma once
+#include <functional>
+#include <span>
+
 #include "controls/SortHeaderCtrl.h"
 #include "framework/Font.h"
 #include "framework/ListCtrl.h"
@@ -23,6 +26,11 @@ public:
     // Sorts rows low..high (high -1: the last row) by a column's text, numerically except for the last
     // column; the direction is that of the last column click. False when there is nothing to sort.
     bool SortByColumn(int column, int low = 0, int high = -1);
+    // Told after every sort which row each row was before it (previousRow[i] for row i), so an owner
+    // that keeps something per row can follow.
+    void SetReorderHandler(std::function<void(std::span<const int> previousRow)> handler) {
+        m_onReorder = std::move(handler);
+    }
 
     // The caller invalidates the list after changing colours.
     void SetColorText(COLORREF color) { m_colorText = color; }
@@ -56,4 +64,5 @@ protected:
     COLORREF m_colorSelect = 0x000080FF;
     COLORREF m_colorWarn = 0x009678FA;
     LOGFONTA m_logFont{};
+    std::function<void(std::span<const int>)> m_onReorder;
 };

@@ -102,6 +102,7 @@ BOOL CTavrelDlg::OnInitDialog() {
         m_list.InsertColumn(i, kColumns[i].title, LVCFMT_LEFT, kColumns[i].width);
     }
     m_list.m_header.SubclassWindow(m_list.GetHeaderCtrl());
+    m_list.SetReorderHandler([this](std::span<const int> previousRow) { OnRowsReordered(previousRow); });
 
     m_osVersion.dwOSVersionInfoSize = sizeof m_osVersion;
 #pragma GCC diagnostic push
@@ -234,16 +235,19 @@ void CTavrelDlg::AddDecode(const WsjtxDecode& decode) {
         SetTimer(kRowPaintTimer, (UINT)RowPaintSchedule::kMaxDelay.count());
     }
     if (m_list.GetItemCount() >= m_maxEntries) {
-        // Row 0 as displayed (not always the oldest after a sort) and the oldest sample go together, so
-        // the list and the window keep the same length.
-        m_list.DeleteItem(0);
-        m_dtWindow.RemoveOldest();
+        // The oldest decode goes, row and sample together, wherever a sort has put its row; the mark
+        // stays on its decode.
+        const int evicted = m_decodes.RemoveOldest();
+        if (evicted != -1) {
+            m_list.DeleteItem(evicted);
+            m_list.SetMarkedRow(RowAfterRemoval(m_list.GetMarkedRow(), evicted));
+        }
     }
     const int index = m_list.InsertItem(m_list.GetItemCount(), row.time.c_str(), row.warning ? 1 : 0);
     if (index != -1) {
         m_list.SetItemText(index, 1, row.snr.c_str());
         m_list.SetItemText(index, kDtColumn, row.deltaTime.c_str());
-        m_dtWindow.Append(decode.deltaTime);
+        m_decodes.Append(decode.deltaTime);
         m_list.SetItemText(index, 3, row.deltaFrequency.c_str());
         m_list.SetItemText(index, 4, row.message.c_str());
         if (const int marked = m_list.GetMarkedRow(); marked != -1) {
@@ -270,6 +274,12 @@ void CTavrelDlg::ShowNewRows() {
     m_list.UpdateWindow();
 }
 
+void CTavrelDlg::OnRowsReordered(std::span<const int> previousRow) {
+    std::lock_guard lock(m_lock);
+    m_decodes.Reorder(previousRow);
+    m_list.SetMarkedRow(RowAfterReorder(m_list.GetMarkedRow(), previousRow));
+}
+
 void CTavrelDlg::Reset() {
     std::lock_guard lock(m_lock);
     if (m_rowPaint.IsWaiting()) {
@@ -281,7 +291,7 @@ void CTavrelDlg::Reset() {
     }
     m_list.FitColumnsToWidth();
     m_editOffset.SetWindowText("");
-    m_dtWindow.RemoveAll();
+    m_decodes.RemoveAll();
 }
 
 void CTavrelDlg::OnReset() {
@@ -289,11 +299,11 @@ void CTavrelDlg::OnReset() {
 }
 
 void CTavrelDlg::OnCalculate() {
-    if (m_dtWindow.IsEmpty()) {
+    if (m_decodes.Samples().IsEmpty()) {
         return;
     }
     char text[64];
-    std::snprintf(text, sizeof text, "%.2f", CalculateOffset(m_dtWindow, m_strategy));
+    std::snprintf(text, sizeof text, "%.2f", CalculateOffset(m_decodes.Samples(), m_strategy));
     m_editOffset.SetWindowText(text);
 }
 

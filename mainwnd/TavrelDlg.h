@@ -6,7 +6,7 @@
 #include "controls/ColorStatic.h"
 #include "controls/ListCtrlEx.h"
 #include "controls/PngButton.h"
-#include "estimate/DtWindow.h"
+#include "estimate/DecodeLedger.h"
 #include "mainwnd/RowPaintSchedule.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
@@ -40,7 +40,7 @@ public:
     void Reset();
 
     // For inspection by tests and the later menus.
-    const DtWindow& GetDtWindow() const { return m_dtWindow; }
+    const DtWindow& GetDtWindow() const { return m_decodes.Samples(); }
     int32_t GetStrategy() const { return m_strategy; }
     int32_t GetMaxEntries() const { return m_maxEntries; }
     int32_t GetMulticast() const { return m_multicast; }
@@ -90,6 +90,7 @@ private:
     // Scrolls to the newest row, fits the columns and paints the list: the visual part of adding rows,
     // done once for a burst.
     void ShowNewRows();
+    void OnRowsReordered(std::span<const int> previousRow);
     void InitListFont();
     void ShowClockTime();
     void AddSystemMenuEntries();
@@ -110,6 +111,7 @@ private:
     WINDOWPLACEMENT m_placement{};
     // Around the list and the DT window. Re-entrant: the setup command holds it around Reset.
     std::recursive_mutex m_lock;
-    DtWindow m_dtWindow;
+    // The list's rows and the DT window, mirrored into the list view.
+    DecodeLedger m_decodes;
     RowPaintSchedule m_rowPaint;
 };

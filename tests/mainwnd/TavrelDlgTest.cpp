@@ -255,24 +255,33 @@ TEST_F(MainWindowTest, AFullListDropsItsOldestRowAndSample) {
     EXPECT_EQ((std::vector<double>{0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 1.0, 1.1, 1.2}), Window());
 }
 
-TEST_F(MainWindowTest, AfterASortTheTopRowGoesWhileTheOldestSampleGoes) {
+TEST_F(MainWindowTest, AfterASortTheOldestDecodeGoesAndTheMarkStaysOnItsDecode) {
     ScopedSettings::SetDword("MaxEntries", 10);
     dlg.LoadMainSettings();
+    const int snrs[] = {4, -9, 9, -3, 7, 0, -6, 2, 8, -1};
+    const double dts[] = {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 1.0};
     for (int i = 0; i < 10; ++i) {
-        Deliver(Decode(0.1 * i, i == 1 ? 3 : -5 - i));
+        Deliver(Decode(dts[i], snrs[i]));
     }
+    Notify(NM_CLICK, 7); // SNR 2
+    dlg.m_list.SetItemState(7, LVIS_SELECTED, LVIS_SELECTED);
     NMLISTVIEW click{};
     click.hdr = {dlg.m_list, IDC_DECODE_LIST, (UINT)LVN_COLUMNCLICK};
     click.iItem = -1;
     click.iSubItem = 1; // "dB", first click: descending
     ::SendMessageA(dlg, WM_NOTIFY, IDC_DECODE_LIST, (LPARAM)&click);
-    ASSERT_EQ("3", Cell(0, 1));
-    Deliver(Decode(1.0, 0));
-    ASSERT_EQ(10, Rows());
-    EXPECT_EQ("-5", Cell(0, 1)); // the row of SNR 3 was on top
-    EXPECT_EQ("0", Cell(9, 1));  // appended unsorted
-    EXPECT_EQ(10u, Window().size());
-    EXPECT_EQ(0.1, Window()[0]);
+    ASSERT_EQ("4", Cell(3, 1)); // the oldest decode
+    ASSERT_EQ(4, dlg.m_list.GetMarkedRow());
+
+    Deliver(Decode(1.1, -20));
+    std::vector<std::string> shown;
+    for (int row = 0; row < Rows(); ++row) {
+        shown.push_back(Cell(row, 1));
+        EXPECT_EQ(0u, dlg.m_list.GetItemState(row, LVIS_SELECTED)) << "the marked decode stays selected";
+    }
+    EXPECT_EQ((std::vector<std::string>{"9", "8", "7", "2", "0", "-1", "-3", "-6", "-9", "-20"}), shown);
+    EXPECT_EQ((std::vector<double>{0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 1.0, 1.1}), Window());
+    EXPECT_EQ(-1, dlg.m_list.GetMarkedRow());
 }
 
 TEST_F(MainWindowTest, ABurstIsTakenInWholeInArrivalOrderAndThenShown) {
