@@ -362,13 +362,17 @@ LRESULT CTavrelDlg::OnListRightClick(NMITEMACTIVATE& info) {
     if (!menu.LoadMenu(IDR_MENU_POPUP)) {
         return 0;
     }
+    // Datagrams are still handled while the menu is open, and an eviction moves the rows up: the
+    // station is the one clicked, taken now.
+    const std::string dt = m_list.GetItemText(row, kDtColumn);
+    const DecodeLedger::DecodeId station = m_decodes.DecodeAt(row);
     POINT cursor{};
     ::GetCursorPos(&cursor);
     const UINT command = (UINT)::TrackPopupMenu(menu.GetSubMenu(0), TPM_LEFTALIGN | TPM_RETURNCMD, cursor.x,
                                                 cursor.y, 0, m_hWnd, nullptr);
     if (command == ID_SYNC_WITH_STATION) {
-        m_editOffset.SetWindowText(m_list.GetItemText(row, kDtColumn).c_str());
-        m_list.SetMarkedRow(row);
+        m_editOffset.SetWindowText(dt.c_str());
+        m_list.SetMarkedRow(m_decodes.RowOf(station)); // -1 when it has left the list meanwhile
     }
     return 0;
 }

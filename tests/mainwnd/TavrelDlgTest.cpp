@@ -39,15 +39,28 @@ public:
     using CTavrelDlg::m_status;
 
     int handled = 0;
+    // Handled as the next popup menu waits for input, as if it had just arrived; then the menu's first
+    // command is chosen.
+    std::vector<unsigned char> whileMenuOpen;
 
 protected:
     LRESULT OnCountedDatagram(std::span<const unsigned char> datagram) {
         ++handled;
         return OnUdpDatagram(datagram);
     }
+    LRESULT OnEnterIdle(WPARAM source, LPARAM) {
+        if (source == MSGF_MENU && !whileMenuOpen.empty()) {
+            OnUdpDatagram(whileMenuOpen);
+            whileMenuOpen.clear();
+            ::PostMessageA(m_hWnd, WM_KEYDOWN, VK_DOWN, 0);
+            ::PostMessageA(m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
+        }
+        return 0;
+    }
     const MessageMap* GetMessageMap() const override {
         static constexpr MessageEntry entries[] = {
             On<WM_UDP_DATAGRAM, &CTestableTavrelDlg::OnCountedDatagram>(),
+            On<WM_ENTERIDLE, &CTestableTavrelDlg::OnEnterIdle>(),
         };
         static const MessageMap map{CTavrelDlg::GetMessageMap(), entries};
         return &map;
@@ -483,6 +496,18 @@ TEST_F(MainWindowTest, SyncWithAStationCopiesItsDtAndMarksTheRow) {
     Click(IDC_UPDATE);
     ASSERT_EQ(1u, clock.Sets().size());
     EXPECT_EQ((SystemTime{2026, 12, 2, 8, 12, 0, 0, 400}), clock.Sets()[0]);
+}
+
+TEST_F(MainWindowTest, SyncTakesTheClickedStationWhateverArrivesWhileTheMenuIsOpen) {
+    ScopedSettings::SetDword("MaxEntries", 10);
+    dlg.LoadMainSettings();
+    DeliverDecodes({0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 1.0});
+    dlg.whileMenuOpen = Decode(-0.7); // evicts row 0: the clicked row moves up
+    Notify(NM_RCLICK, 4);
+    EXPECT_EQ("0.5", Offset());
+    EXPECT_EQ(3, dlg.m_list.GetMarkedRow());
+    EXPECT_EQ("0.5", Cell(3, 2));
+    EXPECT_EQ("-0.7", Cell(9, 2));
 }
 
 TEST_F(MainWindowTest, ClicksMarkRowsButEmptySpaceKeepsTheMark) {
