@@ -331,7 +331,8 @@ void CTavrelDlg::OnTimer(UINT_PTR id) {
     } else if (id == kIndicatorTimer) {
         KillTimer(kIndicatorTimer);
         m_status.SetText("");
-        m_indicator.SetIcon(m_iconListening);
+        // Listening may have stopped since the last datagram.
+        m_indicator.SetIcon(m_listener.IsOpen() ? m_iconListening : m_iconNotListening);
     }
 }
 

@@ -359,6 +359,11 @@ TEST_F(MainWindowTest, OtherMessagesNameThemselvesUntilTheIndicatorFallsBack) {
     EXPECT_EQ(dlg.m_iconReceived.Get(), Indicator());
     ASSERT_TRUE(PumpUntil([&] { return dlg.m_status.GetText().empty(); }, 3000));
     EXPECT_EQ(dlg.m_iconListening.Get(), Indicator());
+    // Stopped within the 700 ms: the lamp falls back to what is true.
+    Deliver(OfType(0));
+    dlg.m_btnListen.SendMessage(BM_CLICK);
+    ASSERT_TRUE(PumpUntil([&] { return dlg.m_status.GetText().empty(); }, 3000));
+    EXPECT_EQ(dlg.m_iconNotListening.Get(), Indicator());
 }
 
 TEST_F(MainWindowTest, IgnoredDatagramsFlashTheIndicatorOnly) {
