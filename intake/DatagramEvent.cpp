@@ -43,7 +43,7 @@ const char* IgnoreReasonText(IgnoreReason reason) {
     case IgnoreReason::None:
         return "not ignored";
     case IgnoreReason::BadLength:
-        return "length outside 13..79 bytes";
+        return "length outside 13..10240 bytes";
     case IgnoreReason::WrongMagic:
         return "not a WSJT-X message";
     case IgnoreReason::UnnamedType:

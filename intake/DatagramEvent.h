@@ -6,9 +6,11 @@
 // What a received datagram means to its reader: the one decision chain that the main window and the
 // console listener share.
 
-// Datagrams outside this size window are dropped unread.
+// Datagrams outside this size window are dropped unread: below a header and one byte, or above the
+// listener's receive buffer. A Decode from WSJT-X started with a rig name, or with a long message,
+// easily passes 80 bytes.
 inline constexpr size_t kMinDatagramSize = 13;
-inline constexpr size_t kMaxDatagramSize = 79;
+inline constexpr size_t kMaxDatagramSize = 10240;
 
 enum class DatagramKind {
     Ignored,   // no status text, no row

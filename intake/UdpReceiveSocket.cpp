@@ -5,7 +5,11 @@
 #include <cstdio>
 
 #include "framework/WinApp.h"
+#include "intake/DatagramEvent.h"
 #include "settings/SettingsStore.h"
+
+// Every datagram the listener can deliver is one its readers accept by size.
+static_assert(CUdpReceiveSocket::kBufferSize == kMaxDatagramSize);
 
 namespace {
 

@@ -66,6 +66,23 @@ private:
     size_t m_left;
 };
 
+bool IsContinuationByte(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// How many of a message's bytes are kept: at most kDecodeMessageKept, cut before a UTF-8 character
+// that would not fit whole. Bytes that are no UTF-8 (a run of continuation bytes longer than any
+// character) are cut where the limit falls.
+size_t KeptMessageBytes(const unsigned char* text, size_t length) {
+    if (length <= kDecodeMessageKept)
+        return length;
+    for (size_t cut = kDecodeMessageKept; cut + 3 >= kDecodeMessageKept && cut > 0; --cut) {
+        if (!IsContinuationByte(text[cut]))
+            return cut;
+    }
+    return kDecodeMessageKept;
+}
+
 } // namespace
 
 uint32_t BigEndianToHost32(const unsigned char* bytes) {
@@ -103,7 +120,7 @@ bool ReadDecode(const void* body, size_t size, WsjtxDecode& decode) {
         return false;
     read.isNew = isNew == 1;
     read.timeSeconds = static_cast<int32_t>(timeMs) / 1000;
-    std::memcpy(read.message, text, length < kDecodeMessageKept ? length : kDecodeMessageKept);
+    std::memcpy(read.message, text, KeptMessageBytes(text, length));
     decode = read;
     return true;
 }

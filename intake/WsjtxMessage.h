@@ -11,7 +11,8 @@ inline constexpr size_t kWsjtxHeaderSize = 12;
 inline constexpr uint32_t kWsjtxNullString = 0xFFFFFFFF;
 inline constexpr uint32_t kWsjtxTypeDecode = 2;
 
-// Bytes of the decoded text kept, and the size of the zero-filled field that holds them.
+// Bytes of the decoded text kept (fewer where the cut would split a UTF-8 character), and the size of
+// the zero-filled field that holds them.
 inline constexpr size_t kDecodeMessageKept = 32;
 inline constexpr size_t kDecodeMessageSize = 64;
 

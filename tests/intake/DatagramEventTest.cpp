@@ -23,11 +23,19 @@ void ExpectIgnored(const DatagramEvent& event, IgnoreReason reason) {
 
 } // namespace
 
-TEST(ClassifyDatagram, AcceptsOnly13To79Bytes) {
+TEST(ClassifyDatagram, AcceptsFrom13BytesUpToTheReceiveBuffer) {
     auto heartbeat = WsjtxDatagram().Header(0).bytes;
     ExpectIgnored(Classify(heartbeat), IgnoreReason::BadLength); // header alone: 12 bytes
     heartbeat.push_back(0);
     EXPECT_STREQ(Classify(heartbeat).status, "Heartbeat");
+
+    // WSJT-X started with a rig name, and a DXpedition-style message: 96 bytes.
+    DecodeFields fields;
+    fields.id = "WSJT-X - IC-7300";
+    fields.message = "K1ABC RR73; W9XYZ <KH1/KH7Z> -12";
+    const DatagramEvent real = Classify(DecodeDatagram(fields));
+    EXPECT_EQ(real.kind, DatagramKind::NewDecode);
+    EXPECT_STREQ(real.decode.message, fields.message.c_str()); // 32 bytes: kept whole
 
     // A Decode padded with trailing fields up to the limit, then one byte over it.
     auto decode = DecodeDatagram();

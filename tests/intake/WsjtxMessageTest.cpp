@@ -117,7 +117,18 @@ TEST(WsjtxDecodeReader, KeepsAtMost32MessageBytesAndZeroesTheRest) {
     const struct {
         std::string message;
         std::string kept;
-    } cases[] = {{forty, forty.substr(0, 32)}, {forty.substr(0, 32), forty.substr(0, 32)}, {"", ""}};
+    } cases[] = {
+        {forty, forty.substr(0, 32)},
+        {forty.substr(0, 32), forty.substr(0, 32)},
+        {"", ""},
+        // A character across the cut goes whole: 2, 3 and 4 bytes.
+        {forty.substr(0, 31) + "\xC3\xA9", forty.substr(0, 31)},
+        {forty.substr(0, 30) + "\xE2\x82\xAC!", forty.substr(0, 30)},
+        {forty.substr(0, 29) + "\xF0\x9F\x93\xBB", forty.substr(0, 29)},
+        {forty.substr(0, 30) + "\xC3\xA9Z", forty.substr(0, 30) + "\xC3\xA9"},
+        // No UTF-8: cut at the limit.
+        {std::string(40, '\x80'), std::string(32, '\x80')},
+    };
     for (const auto& c : cases) {
         DecodeFields fields;
         fields.message = c.message;

@@ -217,7 +217,12 @@ TEST_F(MainWindowTest, ListeningShowsTheListeningIcon) {
 TEST_F(MainWindowTest, NewDecodesBecomeRowsAndSamples) {
     Deliver(Decode(0.25, -12, "CQ K1ABC FN42", 1, 45296789, 1234));
     Deliver(Decode(-0.4, 3, "K1ABC W9XYZ -12", 1, 309000, 600));
-    ASSERT_EQ(2, Rows());
+    DecodeFields rig; // from WSJT-X started with a rig name: 96 bytes
+    rig.id = "WSJT-X - IC-7300";
+    rig.message = "K1ABC RR73; W9XYZ <KH1/KH7Z> -12";
+    Deliver(DecodeDatagram(rig));
+    ASSERT_EQ(3, Rows());
+    EXPECT_EQ(rig.message, Cell(2, 4));
     EXPECT_EQ("123456", Cell(0, 0));
     EXPECT_EQ("-12", Cell(0, 1));
     EXPECT_EQ("0.2", Cell(0, 2));
@@ -226,7 +231,7 @@ TEST_F(MainWindowTest, NewDecodesBecomeRowsAndSamples) {
     EXPECT_EQ("000509", Cell(1, 0));
     EXPECT_EQ("-0.4", Cell(1, 2));
     // The window keeps the full value, not the one-decimal text.
-    EXPECT_EQ((std::vector<double>{0.25, -0.4}), Window());
+    EXPECT_EQ((std::vector<double>{0.25, -0.4, 0.1}), Window());
     EXPECT_EQ("Decode", dlg.m_status.GetText());
     EXPECT_EQ(dlg.m_iconReceived.Get(), Indicator());
 }

@@ -63,7 +63,7 @@ def main():
         w.decode(45296789, -12, 0.25, 1234, "CQ K1ABC FN42"),
         w.decode(309000, 3, -1.1, 600, "K1ABC W9XYZ -12"),
         w.decode(309000, 3, -1.1, 600, "K1ABC W9XYZ -12", new=False),
-        w.decode(1000, -5, 0.1, 800, "CQ DX " + "X" * 40),  # longer than the 79-byte window
+        w.decode(1000, -5, 0.1, 800, "CQ DX " + "X" * 40, client_id="WSJT-X - IC-7300"),  # 110 bytes
         b"not wsjt-x, but long enough",
         w.header(10) + b"\0" * 8,
         w.header(16) + b"\0" * 8,
@@ -79,7 +79,7 @@ def main():
     send_all([b"short", w.header(10) + b"\0" * 8])
     code, out, err = stop(proc)
     ok &= check("verbose reasons", out.splitlines(), [
-        "ignored (5 bytes): length outside 13..79 bytes",
+        "ignored (5 bytes): length outside 13..10240 bytes",
         "ignored (20 bytes): message type without a name",
     ])
 
@@ -112,6 +112,7 @@ def expected_mixed():
         "123456\t-12\t0.2\t1234\tCQ K1ABC FN42",
         "000509\t3\t-1.1\t600\tK1ABC W9XYZ -12",
         "Decode",
+        "000001\t-5\t0.1\t800\tCQ DX " + "X" * 26,
         "Clear",
     ]
 
