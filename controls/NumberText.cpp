@@ -85,3 +85,27 @@ double ParseNumberText(std::string_view text) {
     }
     return negative ? -value : value;
 }
+
+bool IsPlainDecimal(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && IsSpace(text[i])) {
+        ++i;
+    }
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    size_t digits = 0;
+    for (bool point = false; i < text.size(); ++i) {
+        if (IsDigit(text[i])) {
+            ++digits;
+        } else if (text[i] == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    while (i < text.size() && IsSpace(text[i])) {
+        ++i;
+    }
+    return digits > 0 && i == text.size();
+}

@@ -9,3 +9,8 @@
 // process locale plays no part, so a decimal comma setting cannot change a result.
 // Used for the decode list's number columns, the offset field and the "/set" command line.
 double ParseNumberText(std::string_view text);
+
+// True when the whole text, apart from white space around it, is one plain decimal number: an optional
+// sign and digits with an optional "." and fraction (at least one digit). Letters, a decimal comma and
+// exponents are not plain. The offset field accepts only such texts.
+bool IsPlainDecimal(std::string_view text);

@@ -312,8 +312,14 @@ void CTavrelDlg::OnUpdate() {
     if (text.empty()) {
         return;
     }
+    // A text that is no plain number would shift by whatever part of it reads as one: nothing happens.
+    if (!IsPlainDecimal(text)) {
+        ::MessageBeep(MB_OK);
+        return;
+    }
     // The field holds the stations' mean DT: the clock moves the other way. A shift the clock layer
-    // refuses (not a number it can apply) leaves the field, the list and the window as they are.
+    // cannot apply or hand on (not a number it can apply, no elevated start) leaves the field, the list
+    // and the window as they are.
     if (ShiftSystemTime(-ParseNumberText(text))) {
         Reset(); // which empties the field too
     }

@@ -65,4 +65,18 @@ TEST(NumberText, ShiftsAreOnlyPlainDecimalNumbers) {
     }
 }
 
+TEST(NumberText, PlainDecimalsAreSignDigitsAndOnePoint) {
+    const struct {
+        const char* text;
+        bool plain;
+    } cases[] = {
+        {"0.30", true},  {" -1.25 ", true}, {"+.5", true},  {"5.", true},   {"\t7\n", true}, {"abc", false},
+        {"1,5", false},  {"1e3", false},    {"-", false},   {".", false},   {"", false},     {"1.2.3", false},
+        {"0x10", false}, {"1 2", false},    {"- 1", false}, {"inf", false}, {"0.4x", false}, {"  ", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.plain, IsPlainDecimal(c.text)) << '"' << c.text << '"';
+    }
+}
+
 } // namespace
