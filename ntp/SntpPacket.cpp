@@ -6,6 +6,8 @@ constexpr size_t kOriginateOffset = 24;
 constexpr size_t kReceiveOffset = 32;
 constexpr size_t kTransmitOffset = 40;
 constexpr uint8_t kModeServer = 4;
+constexpr uint8_t kLeapUnsynchronised = 3;
+constexpr uint8_t kStratumUnusable = 16;
 
 NtpTimestamp ReadTimestamp(const uint8_t* p) {
     uint64_t value = 0;
@@ -40,6 +42,14 @@ uint32_t DecodeSntpReply(const uint8_t* data, size_t received, NtpTimestamp sent
     }
     if (data[1] == 0) {
         return kSntpErrorKissOfDeath;
+    }
+    // A server that says its own clock is unsynchronised, or that counts itself 16 or more steps from a
+    // reference, has no time to give (RFC 4330, section 5).
+    if ((data[0] >> 6) == kLeapUnsynchronised) {
+        return kSntpErrorUnsynchronised;
+    }
+    if (data[1] >= kStratumUnusable) {
+        return kSntpErrorStratumTooHigh;
     }
     const NtpTimestamp transmit = ReadTimestamp(data + kTransmitOffset);
     if (transmit.IsEmpty()) {

@@ -27,6 +27,8 @@ constexpr uint32_t kSntpErrorNotServerMode = 0x20000002;     // mode is not 4 (s
 constexpr uint32_t kSntpErrorKissOfDeath = 0x20000003;       // stratum 0: the server sent no time
 constexpr uint32_t kSntpErrorNoTransmitTime = 0x20000004;    // transmit timestamp 0
 constexpr uint32_t kSntpErrorOriginateMismatch = 0x20000005; // not an answer to the request we sent
+constexpr uint32_t kSntpErrorUnsynchronised = 0x20000006; // leap indicator 3: the server's clock is not set
+constexpr uint32_t kSntpErrorStratumTooHigh = 0x20000007; // stratum 16 or more: not a usable time source
 
 // The client request: version 3, mode 3, transmit timestamp big-endian, everything else zero.
 std::array<uint8_t, kSntpPacketSize> EncodeSntpRequest(NtpTimestamp transmit);

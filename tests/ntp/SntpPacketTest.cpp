@@ -63,13 +63,13 @@ TEST(SntpReplyDecoding, DelayAndOffset) {
 
 TEST(SntpReplyDecoding, ReadsLeapAndStratumAndIgnoresWhatFollowsTheHeader) {
     auto packet = Reply(Seconds(1000), Seconds(1000.1), Seconds(1000.2));
-    packet[0] = 0xE4; // leap 3, version 4, mode 4
-    packet[1] = 255;
+    packet[0] = 0x64; // leap 1 (a second is inserted today), version 4, mode 4
+    packet[1] = 15;
     packet.resize(kSntpReplyBufferSize, 0xAB);
     SntpReply reply;
     ASSERT_EQ(DecodeSntpReply(packet.data(), packet.size(), Seconds(1000), Seconds(1000.3), reply), 0u);
-    EXPECT_EQ(reply.leapIndicator, 3);
-    EXPECT_EQ(reply.stratum, 255);
+    EXPECT_EQ(reply.leapIndicator, 1);
+    EXPECT_EQ(reply.stratum, 15);
     EXPECT_NEAR(reply.roundTripDelay, 0.2, 1e-6);
 }
 
@@ -92,6 +92,9 @@ TEST(SntpReplyDecoding, RejectsWhatIsNotAnAnswerToOurRequest) {
         {"no transmit time", good, kSntpErrorNoTransmitTime},
         {"originate one fraction off", good, kSntpErrorOriginateMismatch},
         {"originate zero", good, kSntpErrorOriginateMismatch},
+        {"leap 3: not synchronised", good, kSntpErrorUnsynchronised},
+        {"stratum 16", good, kSntpErrorStratumTooHigh},
+        {"stratum 255", good, kSntpErrorStratumTooHigh},
     };
     cases[4].packet[0] = 0x1D;
     cases[5].packet[1] = 0;
@@ -99,6 +102,9 @@ TEST(SntpReplyDecoding, RejectsWhatIsNotAnAnswerToOurRequest) {
     std::fill(cases[6].packet.begin() + 40, cases[6].packet.end(), 0);
     Put(cases[7].packet, 24, NtpTimestamp(sent.Value() + 1));
     Put(cases[8].packet, 24, NtpTimestamp());
+    cases[9].packet[0] |= 0xC0;
+    cases[10].packet[1] = 16;
+    cases[11].packet[1] = 255;
 
     for (const Case& c : cases) {
         SntpReply reply;
