@@ -9,36 +9,40 @@
 
 #include <string>
 
-static_assert(sizeof(SHELLEXECUTEINFOA) == 112, "the elevated start's record is the 64-bit one");
+static_assert(sizeof(SHELLEXECUTEINFOW) == 112, "the elevated start's record is the 64-bit one");
 
 namespace {
 
-// Starts Tavrel.exe elevated. The file is named by its full path in this executable's folder, so a
-// Tavrel.exe in the current directory or on the search path is never the one elevated.
-void StartElevatedInstance(const std::string& parameters) {
-    char modulePath[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, modulePath, MAX_PATH);
+// Starts Tavrel.exe elevated; false when it could not be started: no usable path to this executable,
+// the user declined the consent prompt, or the shell could not start the file. The file is named by
+// its full path in this executable's folder, so a Tavrel.exe in the current directory or on the
+// search path is never the one elevated. Path and start are wide, so any folder name works.
+bool StartElevatedInstance(const std::string& parameters) {
+    wchar_t modulePath[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameW(nullptr, modulePath, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) {
-        return; // no path, or a truncated one that could name another file
+        return false; // no path, or a truncated one that could name another file
     }
-    const std::string folder = ExecutableFolder(modulePath);
+    const std::wstring folder = ExecutableFolder(std::wstring(modulePath, length));
     if (folder.empty()) {
-        return;
+        return false;
     }
-    const std::string file = folder + "\\Tavrel.exe";
+    const std::wstring file = folder + L"\\Tavrel.exe";
+    const std::wstring wideParameters(parameters.begin(), parameters.end()); // "/set" and a number: ASCII
 
-    SHELLEXECUTEINFOA info{};
+    SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = 0;
     info.hwnd = nullptr;
-    info.lpVerb = "runas";
+    info.lpVerb = L"runas";
     info.lpFile = file.c_str();
-    info.lpParameters = parameters.c_str();
+    info.lpParameters = wideParameters.c_str();
     info.lpDirectory = folder.c_str();
     info.nShow = SW_SHOWNORMAL;
     info.hInstApp = nullptr;
-    // The outcome is not examined: a declined consent or a missing file is the shell's to report.
-    ::ShellExecuteExA(&info);
+    // A missing file is the shell's to report (no mask flag silences it); a declined consent says
+    // nothing. Either way the caller learns that nothing was started.
+    return ::ShellExecuteExW(&info) != FALSE;
 }
 
 } // namespace
@@ -56,8 +60,7 @@ int ShiftSystemTime(double shift) {
     case ShiftOutcome::Refused:
         break;
     }
-    StartElevatedInstance(parameters);
-    return 1;
+    return StartElevatedInstance(parameters) ? 1 : 0;
 }
 
 int ApplyTimeShift(double shift) {

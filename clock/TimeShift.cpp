@@ -114,7 +114,7 @@ ShiftOutcome ShiftClock(CSystemClock& clock, double shift, uint32_t* error) {
     return clock.SetUtc(shifted, error) ? ShiftOutcome::Set : ShiftOutcome::Refused;
 }
 
-std::string ExecutableFolder(const std::string& modulePath) {
-    const size_t slash = modulePath.rfind('\\');
-    return slash == std::string::npos ? std::string() : modulePath.substr(0, slash);
+std::wstring ExecutableFolder(const std::wstring& modulePath) {
+    const size_t slash = modulePath.rfind(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : modulePath.substr(0, slash);
 }

@@ -42,4 +42,4 @@ ShiftOutcome ShiftClock(CSystemClock& clock, double shift, uint32_t* error = nul
 
 // The folder part of the running executable's path: the text before the last backslash. Empty when the
 // path has no backslash, so nothing outside a known folder is ever started.
-std::string ExecutableFolder(const std::string& modulePath);
+std::wstring ExecutableFolder(const std::wstring& modulePath);

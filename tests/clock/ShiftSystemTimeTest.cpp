@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -22,6 +23,45 @@ std::string Lower(std::string text) {
         c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
     }
     return text;
+}
+
+std::wstring Wide(const std::string& text, UINT codePage = CP_ACP) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize((size_t)::MultiByteToWideChar(codePage, 0, text.data(), (int)text.size(), wide.data(),
+                                              (int)wide.size()));
+    return wide;
+}
+
+std::wstring ThisProgram() {
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return path;
+}
+
+// Runs one test of this program from the copy at `program`, with TAVREL_SHIFT_CHILD set to
+// `expected`; its exit code (0: the test passed), or -1 when it did not end within 30 s.
+int RunChildShift(const std::wstring& program, const char* expected) {
+    std::wstring commandLine =
+        L"\"" + program + L"\" --gtest_filter=ElevatedStartChild.ShiftsWithTheClockRefused";
+    ::SetEnvironmentVariableA("TAVREL_SHIFT_CHILD", expected);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    const BOOL started = ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                          nullptr, nullptr, &startup, &process);
+    ::SetEnvironmentVariableA("TAVREL_SHIFT_CHILD", nullptr);
+    if (!started) {
+        return -1;
+    }
+    DWORD code = (DWORD)-1;
+    if (::WaitForSingleObject(process.hProcess, 30'000) == WAIT_OBJECT_0) {
+        ::GetExitCodeProcess(process.hProcess, &code);
+    } else {
+        ::TerminateProcess(process.hProcess, 1);
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return (int)code;
 }
 
 // The recorder's folder and record file, and the folder the test started in.
@@ -78,6 +118,48 @@ TEST_F(ElevatedStart, ARefusedClockStartsTavrelFromThisFolderWithTheRoundedShift
     EXPECT_EQ(Lower(record[0]), Lower(thisFolder + "\\Tavrel.exe"));
     EXPECT_EQ(Lower(record[1]), Lower(thisFolder));
     EXPECT_EQ(record[2], "/set -0.35");
+}
+
+// Run by the next test in a copy of this program, expecting the result TAVREL_SHIFT_CHILD names;
+// skipped when run on its own.
+TEST(ElevatedStartChild, ShiftsWithTheClockRefused) {
+    const char* expected = std::getenv("TAVREL_SHIFT_CHILD");
+    if (expected == nullptr) {
+        GTEST_SKIP() << "run by ElevatedStart.FromAFolderOutsideTheAnsiCodePageAndWithoutTavrelExe";
+    }
+    MessageBoxWatcher shellErrors("Error"); // the shell's own report of a file it cannot start
+    FakeClock clock(kNow);
+    clock.Refuse(1314);
+    EXPECT_EQ(ShiftSystemTime(-0.354), std::atoi(expected));
+}
+
+TEST_F(ElevatedStart, FromAFolderOutsideTheAnsiCodePageAndWithoutTavrelExe) {
+    // Cyrillic and Japanese letters: no ANSI code page holds both.
+    const std::wstring folder = Wide(m_folder) + L"\\\u0422\u0435\u0441\u0442-\u30c6\u30b9\u30c8";
+    const std::wstring program = folder + L"\\copy.exe";
+    const std::wstring recorder = folder + L"\\Tavrel.exe";
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(::CopyFileW(ThisProgram().c_str(), program.c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileW(Wide(ElevationRecord::ProgramFolder() + "\\Tavrel.exe").c_str(), recorder.c_str(),
+                            FALSE));
+
+    EXPECT_EQ(RunChildShift(program, "1"), 0);
+    const std::vector<std::string> record = WaitForRecord(10'000);
+    ASSERT_EQ(record.size(), 3u) << "the Tavrel.exe next to the copy did not run";
+    EXPECT_EQ(Wide(record[0], CP_UTF8), recorder);
+    EXPECT_EQ(Wide(record[1], CP_UTF8), folder);
+    EXPECT_EQ(record[2], "/set -0.35");
+
+    // Nothing to start: the shift reports failure, so the caller keeps what it holds.
+    bool deleted = false; // once the recorder has ended
+    for (int i = 0; i < 200 && !(deleted = ::DeleteFileW(recorder.c_str())); ++i) {
+        ::Sleep(50);
+    }
+    ASSERT_TRUE(deleted);
+    EXPECT_EQ(RunChildShift(program, "0"), 0);
+
+    ::DeleteFileW(program.c_str());
+    ::RemoveDirectoryW(folder.c_str());
 }
 
 TEST_F(ElevatedStart, AnInvalidShiftChangesAndStartsNothing) {

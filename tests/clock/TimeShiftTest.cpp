@@ -180,11 +180,13 @@ TEST(ShiftClock, AReadTheClockCannotTakeBackIsNotShifted) {
 }
 
 TEST(ExecutableFolder, CutsAtTheLastBackslash) {
-    EXPECT_EQ(ExecutableFolder("C:\\Program Files\\Tavrel\\Tavrel.exe"), "C:\\Program Files\\Tavrel");
-    EXPECT_EQ(ExecutableFolder("C:\\Tavrel.exe"), "C:");
-    EXPECT_EQ(ExecutableFolder("\\\\server\\share\\x.exe"), "\\\\server\\share");
-    EXPECT_EQ(ExecutableFolder("Tavrel.exe"), "");
-    EXPECT_EQ(ExecutableFolder(""), "");
+    EXPECT_EQ(ExecutableFolder(L"C:\\Program Files\\Tavrel\\Tavrel.exe"), L"C:\\Program Files\\Tavrel");
+    EXPECT_EQ(ExecutableFolder(L"C:\\Users\\\u0418\u0432\u0430\u043d\\Tavrel.exe"),
+              L"C:\\Users\\\u0418\u0432\u0430\u043d");
+    EXPECT_EQ(ExecutableFolder(L"C:\\Tavrel.exe"), L"C:");
+    EXPECT_EQ(ExecutableFolder(L"\\\\server\\share\\x.exe"), L"\\\\server\\share");
+    EXPECT_EQ(ExecutableFolder(L"Tavrel.exe"), L"");
+    EXPECT_EQ(ExecutableFolder(L""), L"");
 }
 
 } // namespace
