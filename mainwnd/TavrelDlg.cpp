@@ -15,6 +15,7 @@
 #include "intake/DecodeRow.h"
 #include "mainwnd/DialogAbout.h"
 #include "mainwnd/MonitorLayout.h"
+#include "ntp/DialogTime.h"
 #include "res/resource.h"
 #include "settings/SettingsRules.h"
 #include "settings/SettingsStore.h"
@@ -64,6 +65,7 @@ const MessageMap* CTavrelDlg::GetMessageMap() const {
         OnNotify<&CTavrelDlg::OnListRightClick>(IDC_DECODE_LIST, NM_RCLICK),
         OnCommand<&CTavrelDlg::OnOffsetChange>(IDC_OFFSET, EN_CHANGE),
         On<WM_CLOSE, &CTavrelDlg::OnClose>(),
+        OnCommand<&CTavrelDlg::OnTime>(IDC_TIME),
     };
     static const MessageMap map{CDialog::GetMessageMap(), entries};
     return &map;
@@ -469,4 +471,10 @@ void CTavrelDlg::ResetPosition() {
     }
     // Also when the key could not be opened: closing must not store the position the user just reset.
     m_positionReset = true;
+}
+
+void CTavrelDlg::OnTime() {
+    // A nested modal loop: the listener keeps delivering datagrams meanwhile.
+    CDialogTime dialog(m_hWnd);
+    dialog.DoModal();
 }

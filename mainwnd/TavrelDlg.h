@@ -85,6 +85,7 @@ private:
     void OnOffsetChange();
     void OnSysCommand(UINT command, LPARAM lParam);
     void OnClose();
+    void OnTime();
 
     void AddDecode(const WsjtxDecode& decode);
     // Scrolls to the newest row, fits the columns and paints the list: the visual part of adding rows,

@@ -41,6 +41,11 @@
 #define IDC_STATUS 1016
 #define IDC_DECODE_LIST 1192
 
+// NTP time dialog controls ("Get" is IDOK)
+#define IDC_SERVER 1017
+#define IDC_SET 1019
+#define IDC_REPORT 1020
+
 // About box controls
 #define IDC_VERSION_LINE 1030
 #define IDC_HOME_LINK 1263

@@ -90,6 +90,12 @@ wineserver -w
 # booting the prefix's services again.
 wineserver -p
 wine64 wineboot >/dev/null 2>&1 || true
+# Keep the desktop open for the whole run: Wine closes it a second after its last program ends, and a
+# window created while the desktop restarts can fail. A command shell waiting for a line that never
+# comes is enough; wineserver -k ends it.
+mkfifo "$prefix/keep-desktop"
+exec 7<>"$prefix/keep-desktop"
+wine64 cmd /c "set /p keep=" <&7 >/dev/null 2>&1 &
 
 set +e
 "$@"

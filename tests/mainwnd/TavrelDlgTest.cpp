@@ -554,6 +554,28 @@ TEST_F(MainWindowTest, EnterDoesNothingAndEscapeCloses) {
     EXPECT_EQ(nullptr, dlg.m_hWnd);
 }
 
+TEST_F(MainWindowTest, TimeOpensTheNtpDialogWhileDecodesKeepArriving) {
+    // The dialog runs modally inside the click; this thread finds it, feeds the window and closes it.
+    std::thread helper([this] {
+        HWND time = nullptr;
+        for (int i = 0; i < 500 && !time; ++i, ::Sleep(10)) {
+            time = ::FindWindowA("#32770", "Synchronize Time with NTP");
+        }
+        if (!time) {
+            return;
+        }
+        Send({Decode(0.1), Decode(0.2)});
+        for (int i = 0; i < 300 && ::SendMessageA(dlg.m_list, LVM_GETITEMCOUNT, 0, 0) < 2; ++i) {
+            ::Sleep(10);
+        }
+        ::PostMessageA(time, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    Click(IDC_TIME);
+    helper.join();
+    EXPECT_EQ(2, Rows());
+    EXPECT_EQ((std::vector<double>{0.1, 0.2}), Window());
+}
+
 TEST_F(MainWindowTest, ColoursComeFromTheSettings) {
     ScopedSettings::SetDword("ColorBack", RGB(0, 0, 128));
     ScopedSettings::SetDword("ColorWarn", RGB(0, 128, 0));
