@@ -24,6 +24,8 @@ RequestExecutionLevel admin
 ShowInstDetails show
 ShowUninstDetails show
 LicenseData "${STAGE}\LICENSE.txt"
+Icon "${__FILEDIR__}\..\res\Tavrel.ico"
+UninstallIcon "${__FILEDIR__}\..\res\Tavrel.ico"
 
 VIProductVersion "${VERSION4}"
 VIAddVersionKey "ProductName" "${PRODUCT}"

@@ -40,6 +40,13 @@ def wine(*args, timeout=60):
     return subprocess.run([WINE, *args], capture_output=True, text=True, timeout=timeout, env=ENV)
 
 
+def wine_gui(*args, timeout=60):
+    """The exit code of a Windows GUI program. Its output is not read: a process it leaves running (Wine
+    starts its desktop process with the first window) would keep a pipe open long after it ended."""
+    return subprocess.run([WINE, *args], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=timeout,
+                          env=ENV).returncode
+
+
 def reg_query(key, value=None):
     """The value's data as reg prints it, or None when the key or value is missing."""
     result = wine("reg", "query", key, *(["/v", value] if value else []))
@@ -69,7 +76,7 @@ def main():
     folder = os.path.join(drive_c, "Program Files", "Tavrel")
     shortcut = os.path.join(drive_c, "ProgramData", "Microsoft", "Windows", "Start Menu", "Programs", "Tavrel.lnk")
 
-    check("the silent install ends with success", wine(setup, "/S", timeout=120).returncode, 0)
+    check("the silent install ends with success", wine_gui(setup, "/S", timeout=120), 0)
     check("every file is installed in Program Files",
           [name for name in INSTALLED if os.path.isfile(os.path.join(folder, name))], INSTALLED)
     with open(tavrel, "rb") as built, open(os.path.join(folder, "Tavrel.exe"), "rb") as installed:
@@ -81,9 +88,8 @@ def main():
     # Tavrel from Program Files shows its window; closing it stores its position, so there are settings.
     process = subprocess.Popen([WINE, r"C:\Program Files\Tavrel\Tavrel.exe"], env=ENV,
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    shown = subprocess.run([WINE, probe, "wait-window", "15000"], capture_output=True, timeout=60, env=ENV)
-    check("Tavrel starts from Program Files and shows its window", shown.returncode, 0)
-    subprocess.run([WINE, probe, "close"], capture_output=True, timeout=60, env=ENV)
+    check("Tavrel starts from Program Files and shows its window", wine_gui(probe, "wait-window", "30000"), 0)
+    wine_gui(probe, "close")
     try:
         process.wait(timeout=20)
     except subprocess.TimeoutExpired:
@@ -91,7 +97,7 @@ def main():
     wine("reg", "add", SETTINGS_KEY, "/v", "Strategy", "/t", "REG_DWORD", "/d", "2", "/f")
 
     # The uninstaller copies itself to the temporary folder and returns at once; its copy does the work.
-    check("the silent uninstall starts", wine(os.path.join(folder, "uninstall.exe"), "/S").returncode, 0)
+    check("the silent uninstall starts", wine_gui(os.path.join(folder, "uninstall.exe"), "/S"), 0)
     gone = wait_until(lambda: not os.path.exists(folder) and reg_query(UNINSTALL_KEY) is None, 30)
     check("the silent uninstall removes every installed file and the folder",
           sorted(os.listdir(folder)) if os.path.exists(folder) else [], [])
