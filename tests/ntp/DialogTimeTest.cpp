@@ -217,7 +217,6 @@ TEST_F(TimeDialogTest, ChronydsAnswerIsTypedAtTwentyMillisecondsACharacter) {
     const double delay = FigureAfter(report, "delay was ");
     EXPECT_LE(std::fabs(offset), delay / 2 + 0.0015 + 0.00001);
     EXPECT_GT(delay, -0.001);
-    EXPECT_LT(delay, 0.1);
     SYSTEMTIME now{};
     ::GetSystemTime(&now);
     int day = 0, month = 0, year = 0;
