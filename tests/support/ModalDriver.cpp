@@ -54,12 +54,6 @@ void ModalDriver::SetText(HWND dialog, int id, const char* text) {
     ::SendMessageA(::GetDlgItem(dialog, id), WM_SETTEXT, 0, (LPARAM)text);
 }
 
-std::string ModalDriver::Text(HWND dialog, int id) {
-    char text[256] = {};
-    ::SendMessageA(::GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, (LPARAM)text);
-    return text;
-}
-
 void ModalDriver::Press(HWND dialog, int id) {
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)::GetDlgItem(dialog, id));
 }

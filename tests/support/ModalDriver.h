@@ -22,7 +22,6 @@ public:
 
     // Step helpers, for the driver's thread.
     static void SetText(HWND dialog, int id, const char* text);
-    static std::string Text(HWND dialog, int id);
     // Posts a button's command, so the driver never waits for a box that the command opens.
     static void Press(HWND dialog, int id);
 
