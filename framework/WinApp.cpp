@@ -35,8 +35,8 @@ HWND AppMainWindow() {
     return app && app->m_pMainWnd ? app->m_pMainWnd->GetSafeHwnd() : nullptr;
 }
 
-int AppMessageBox(const char* text, UINT type) {
+int AppMessageBox(const char* text, UINT type, HWND owner) {
     CWinApp* app = CWinApp::Current();
     const char* caption = app ? app->m_appName.c_str() : "Tavrel";
-    return ::MessageBoxA(AppMainWindow(), text, caption, type);
+    return ::MessageBoxA(owner ? owner : AppMainWindow(), text, caption, type);
 }

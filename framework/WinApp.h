@@ -36,5 +36,6 @@ private:
 // null when there is no application object or no main window.
 HWND AppMainWindow();
 
-// A message box with the application's title as caption ("Tavrel"), owned by the main window.
-int AppMessageBox(const char* text, UINT type = MB_OK);
+// A message box with the application's title as caption ("Tavrel"), owned by `owner` (a dialog the
+// message is about) or else by the main window.
+int AppMessageBox(const char* text, UINT type = MB_OK, HWND owner = nullptr);

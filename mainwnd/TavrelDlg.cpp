@@ -17,6 +17,7 @@
 #include "mainwnd/MonitorLayout.h"
 #include "ntp/DialogTime.h"
 #include "res/resource.h"
+#include "settings/DialogSetup.h"
 #include "settings/SettingsRules.h"
 #include "settings/SettingsStore.h"
 
@@ -66,6 +67,7 @@ const MessageMap* CTavrelDlg::GetMessageMap() const {
         OnCommand<&CTavrelDlg::OnOffsetChange>(IDC_OFFSET, EN_CHANGE),
         On<WM_CLOSE, &CTavrelDlg::OnClose>(),
         OnCommand<&CTavrelDlg::OnTime>(IDC_TIME),
+        OnCommand<&CTavrelDlg::OnSetup>(IDC_SETUP),
     };
     static const MessageMap map{CDialog::GetMessageMap(), entries};
     return &map;
@@ -298,6 +300,20 @@ void CTavrelDlg::Reset() {
 
 void CTavrelDlg::OnReset() {
     Reset();
+}
+
+void CTavrelDlg::OnSetup() {
+    // Datagrams keep arriving while the dialog is open. The listener keeps its endpoint until the
+    // next "Listen".
+    CDialogSetup setup(m_hWnd);
+    if (setup.DoModal() != IDOK) {
+        return;
+    }
+    const int32_t maxEntries = m_maxEntries;
+    LoadMainSettings();
+    if (m_maxEntries != maxEntries) {
+        Reset();
+    }
 }
 
 void CTavrelDlg::OnCalculate() {

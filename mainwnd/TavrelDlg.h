@@ -86,6 +86,8 @@ private:
     void OnSysCommand(UINT command, LPARAM lParam);
     void OnClose();
     void OnTime();
+    // Runs the setup dialog; on OK takes the new settings, and a new row limit empties the list.
+    void OnSetup();
 
     void AddDecode(const WsjtxDecode& decode);
     // Scrolls to the newest row, fits the columns and paints the list: the visual part of adding rows,

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,6 +17,8 @@
 #include "support/ElevationRecord.h"
 #include "support/FakeClock.h"
 #include "support/MessagePump.h"
+#include "support/ModalDriver.h"
+#include "support/ProbeProcess.h"
 #include "support/ScopedSettings.h"
 #include "support/WindowCapture.h"
 
@@ -102,11 +105,11 @@ protected:
     void TearDown() override { app.m_pMainWnd = nullptr; }
 
     // Sends datagrams to the window's port at once, without waiting.
-    static void Send(const std::vector<std::vector<unsigned char>>& datagrams) {
+    static void Send(const std::vector<std::vector<unsigned char>>& datagrams, u_short port = kPort) {
         SOCKET s = ::socket(AF_INET, SOCK_DGRAM, 0);
         sockaddr_in to{};
         to.sin_family = AF_INET;
-        to.sin_port = htons(kPort);
+        to.sin_port = htons(port);
         to.sin_addr.s_addr = ::inet_addr("127.0.0.1");
         for (const auto& bytes : datagrams) {
             ::sendto(s, reinterpret_cast<const char*>(bytes.data()), (int)bytes.size(), 0,
@@ -115,8 +118,8 @@ protected:
         ::closesocket(s);
     }
     // Sends a datagram and waits until the window has handled it.
-    void Deliver(const std::vector<unsigned char>& bytes) {
-        Send({bytes});
+    void Deliver(const std::vector<unsigned char>& bytes, u_short port = kPort) {
+        Send({bytes}, port);
         const int expected = ++sent;
         ASSERT_TRUE(PumpUntil([&] { return dlg.handled >= expected; }, 3000));
     }
@@ -168,6 +171,13 @@ protected:
         ::PostMessageA(dlg, WM_KEYDOWN, VK_DOWN, 0);
         ::PostMessageA(dlg, WM_KEYDOWN, VK_RETURN, 0);
         Notify(NM_RCLICK, row);
+    }
+
+    // Presses "Setup" while `steps` work the setup dialog from another thread; they end it.
+    void RunSetup(std::function<void(HWND setup)> steps) {
+        ModalDriver driver("Setup", std::move(steps));
+        Click(IDC_SETUP);
+        EXPECT_TRUE(driver.Done());
     }
 
     ScopedSettings settings;
@@ -584,6 +594,69 @@ TEST_F(MainWindowTest, ColoursComeFromTheSettings) {
     ::SetFocus(dlg.m_editOffset);
     EXPECT_EQ(RGB(0, 0, 128), RowBackground(0));
     EXPECT_EQ(RGB(0, 128, 0), RowBackground(1));
+}
+
+TEST_F(MainWindowTest, NewColoursFromSetupRepaintTheListAndKeepItsRows) {
+    DeliverDecodes({0.1, 2.0});
+    ::SetFocus(dlg.m_editOffset);
+    RunSetup([&](HWND setup) {
+        ProbeProcess probe("color rgb 0 0 128 ok");
+        ModalDriver::Press(setup, IDC_COLOR_BACK);
+        EXPECT_EQ(0, probe.Wait());
+        // Decodes keep arriving while the dialog is open.
+        Send({Decode(0.3)});
+        for (int i = 0; i < 300 && Rows() < 3; ++i) {
+            ::Sleep(10);
+        }
+        EXPECT_EQ(3, Rows());
+        ModalDriver::Press(setup, IDOK);
+    });
+    EXPECT_EQ(3, Rows());
+    EXPECT_EQ((std::vector<double>{0.1, 2.0, 0.3}), Window());
+    EXPECT_EQ(RGB(0, 0, 128), RowBackground(0));
+    EXPECT_EQ(COLORREF(0x009678FA), RowBackground(1));
+}
+
+TEST_F(MainWindowTest, ANewRowLimitFromSetupEmptiesTheList) {
+    DeliverDecodes({0.1, 0.2});
+    SetOffset("0.15");
+    RunSetup([](HWND setup) {
+        ModalDriver::SetText(setup, IDC_MAX_ENTRIES, "20");
+        ModalDriver::Press(setup, IDOK);
+    });
+    EXPECT_EQ(20, dlg.GetMaxEntries());
+    EXPECT_EQ(0, Rows());
+    EXPECT_TRUE(Window().empty());
+    EXPECT_EQ("", Offset());
+}
+
+TEST_F(MainWindowTest, CancellingSetupChangesNothing) {
+    DeliverDecodes({0.1, 0.2});
+    SetOffset("0.15");
+    const ScopedSettings::Values before = ScopedSettings::Snapshot();
+    RunSetup([](HWND setup) {
+        ModalDriver::SetText(setup, IDC_MAX_ENTRIES, "20");
+        ::SendMessageA(::GetDlgItem(setup, IDC_STRATEGY_WEIGHED), BM_CLICK, 0, 0);
+        ModalDriver::Press(setup, IDCANCEL);
+    });
+    EXPECT_EQ(before, ScopedSettings::Snapshot());
+    EXPECT_EQ(1000, dlg.GetMaxEntries());
+    EXPECT_EQ(0, dlg.GetStrategy());
+    EXPECT_EQ(2, Rows());
+    EXPECT_EQ("0.15", Offset());
+}
+
+TEST_F(MainWindowTest, ANewPortFromSetupIsUsedFromTheNextListen) {
+    constexpr u_short kNewPort = kPort + 1;
+    RunSetup([](HWND setup) {
+        ModalDriver::SetText(setup, IDC_UDP_PORT, std::to_string(kNewPort).c_str());
+        ModalDriver::Press(setup, IDOK);
+    });
+    Deliver(Decode(0.1)); // still listening on the old port
+    Click(IDC_LISTEN);
+    Click(IDC_LISTEN);
+    Deliver(Decode(0.2), kNewPort);
+    EXPECT_EQ((std::vector<double>{0.1, 0.2}), Window());
 }
 
 } // namespace

@@ -15,8 +15,14 @@
 //                                   enter, escape) into it
 //   tavrel-probe dialog CAPTION [ms] waits up to ms for a dialog with this caption, prints "id<TAB>text"
 //                                   for each visible control with text and cancels the dialog
+//   tavrel-probe color STEP...      waits for a colour chooser (of any process) and works it, step by
+//                                   step: "rgb R G B" types a colour, "add" adds it to the custom
+//                                   colours, "custom N" picks custom colour N (0-15), "print" prints the
+//                                   colour as "R G B", "ok" or "cancel" closes the chooser
 // Exit code 0 on success, 1 when the window or control is not there, 2 on bad arguments.
 #include "framework/Win32.h"
+
+#include <colordlg.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -185,6 +191,73 @@ int PrintBoxes(DWORD timeoutMs) {
     return count > 0 ? 0 : 1;
 }
 
+HWND WaitForColorChooser(DWORD timeoutMs) {
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    do {
+        HWND window = nullptr;
+        while ((window = ::FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr) {
+            if (::GetDlgItem(window, COLOR_RED) && ::IsWindowVisible(window)) {
+                return window;
+            }
+        }
+        ::Sleep(20);
+    } while (::GetTickCount64() < end);
+    return nullptr;
+}
+
+// Clicks one of the chooser's 16 custom colour cells (two rows of eight) in the middle.
+void ClickCustomColor(HWND chooser, int index) {
+    RECT cells{};
+    ::GetWindowRect(::GetDlgItem(chooser, COLOR_CUSTOM1), &cells);
+    ::MapWindowPoints(nullptr, chooser, reinterpret_cast<POINT*>(&cells), 2);
+    const int width = (cells.right - cells.left) / 8, height = (cells.bottom - cells.top) / 2;
+    const int x = cells.left + (index % 8) * width + width / 2;
+    const int y = cells.top + (index / 8) * height + height / 2;
+    ::SendMessageA(chooser, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    ::SendMessageA(chooser, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+int WorkColorChooser(int count, char** steps) {
+    HWND chooser = WaitForColorChooser(5000);
+    if (!chooser) {
+        std::fprintf(stderr, "no colour chooser\n");
+        return 1;
+    }
+    const int fields[] = {COLOR_RED, COLOR_GREEN, COLOR_BLUE};
+    for (int i = 0; i < count; ++i) {
+        const std::string step = steps[i];
+        if (step == "rgb" && i + 3 < count) {
+            for (int field : fields) {
+                ::SendMessageA(::GetDlgItem(chooser, field), WM_SETTEXT, 0, (LPARAM)steps[++i]);
+            }
+        } else if (step == "add") {
+            ::SendMessageA(::GetDlgItem(chooser, COLOR_ADD), BM_CLICK, 0, 0);
+        } else if (step == "custom" && i + 1 < count) {
+            ClickCustomColor(chooser, std::atoi(steps[++i]));
+        } else if (step == "print") {
+            for (int field : fields) {
+                char text[16] = {};
+                ::SendMessageA(::GetDlgItem(chooser, field), WM_GETTEXT, sizeof text, (LPARAM)text);
+                std::printf(field == COLOR_RED ? "%s" : " %s", text);
+            }
+            std::printf("\n");
+            std::fflush(stdout);
+        } else if (step == "ok" || step == "cancel") {
+            // Posted: the chooser's owner may be waiting for this process.
+            const int id = step == "ok" ? IDOK : IDCANCEL;
+            ::PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                           (LPARAM)::GetDlgItem(chooser, id));
+            for (int wait = 0; wait < 250 && ::IsWindow(chooser); ++wait) {
+                ::Sleep(20);
+            }
+            return ::IsWindow(chooser) ? 1 : 0;
+        } else {
+            return 2;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -201,6 +274,9 @@ int main(int argc, char** argv) {
     }
     if (command == "dialog" && argc >= 3) {
         return PrintDialog(argv[2], (DWORD)number(3, 5000));
+    }
+    if (command == "color") {
+        return WorkColorChooser(argc - 2, argv + 2);
     }
     if (command == "no-window") {
         return WaitForMainWindow((DWORD)number(2, 2000)) ? 1 : 0;

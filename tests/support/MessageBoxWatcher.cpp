@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "support/MessagePump.h"
+
 namespace {
 
 std::string WindowText(HWND window) {
@@ -36,6 +38,7 @@ MessageBoxWatcher::MessageBoxWatcher(std::string caption, int command)
 
 MessageBoxWatcher::~MessageBoxWatcher() {
     m_stop = true;
+    WaitAnsweringSent([this] { return m_stopped.load(); });
     m_thread.join();
 }
 
@@ -69,6 +72,7 @@ void MessageBoxWatcher::Watch() {
         ::EnumWindows(OnWindow, reinterpret_cast<LPARAM>(this));
         ::Sleep(10);
     }
+    m_stopped = true;
 }
 
 BOOL CALLBACK MessageBoxWatcher::OnWindow(HWND window, LPARAM self) {

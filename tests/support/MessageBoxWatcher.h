@@ -36,5 +36,6 @@ private:
     std::vector<std::string> m_texts;
     std::vector<HWND> m_closing; // seen and told to close, until they are gone
     std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_stopped{false};
     std::thread m_thread;
 };

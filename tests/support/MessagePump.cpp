@@ -38,3 +38,11 @@ bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs) {
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
 }
+
+void WaitAnsweringSent(const std::function<bool()>& done) {
+    MSG msg;
+    while (!done()) {
+        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        ::Sleep(1);
+    }
+}
