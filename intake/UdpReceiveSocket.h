@@ -26,6 +26,8 @@ TAVREL_CRACKER(WM_UDP_DATAGRAM, std::span<const unsigned char>(reinterpret_cast<
 class CUdpReceiveSocket : public CAsyncSocket {
 public:
     static constexpr int kBufferSize = 10240;
+    // Datagrams taken in per receive notification at most, when more wait.
+    static constexpr int kBatchSize = 64;
 
     CUdpReceiveSocket();
     ~CUdpReceiveSocket() override;
@@ -50,6 +52,8 @@ protected:
 private:
     bool StartMulticast(const ListenerEndpoint& endpoint);
     bool StartUnicast(const ListenerEndpoint& endpoint);
+    // Reads one datagram and hands it on; false when nothing more is to be read now.
+    bool ReceiveOne();
     void ReportError(const char* format, int errorCode);
     void CloseAfterError();
 
