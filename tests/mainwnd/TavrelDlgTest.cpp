@@ -260,22 +260,33 @@ TEST_F(MainWindowTest, AfterASortTheOldestDecodeGoesAndTheMarkStaysOnItsDecode) 
     EXPECT_EQ(-1, dlg.m_list.GetMarkedRow());
 }
 
-TEST_F(MainWindowTest, ABurstIsTakenInWholeInArrivalOrderAndThenShown) {
+TEST_F(MainWindowTest, BurstsAreTakenInWholeInArrivalOrderAndThenShown) {
     ScopedSettings::SetDword("MaxEntries", 30);
     dlg.LoadMainSettings();
-    std::vector<std::vector<unsigned char>> burst;
+    std::vector<std::vector<unsigned char>> decodes;
     std::vector<double> dts;
     for (int i = 0; i < 50; ++i) {
         dts.push_back(i / 64.0);
-        burst.push_back(Decode(dts.back(), i, ("CQ K" + std::to_string(i) + "ABC").c_str()));
+        decodes.push_back(Decode(dts.back(), i, ("CQ K" + std::to_string(i) + "ABC").c_str()));
     }
-    Send(burst);
-    sent += 50;
-    ASSERT_TRUE(PumpUntil([&] { return dlg.handled >= sent; }, 5000));
-    // Rows and samples are current as soon as the last datagram is handled, shown or not yet.
+    auto burst = [&](int first, int last) {
+        Send({decodes.begin() + first, decodes.begin() + last});
+        sent += last - first;
+        ASSERT_TRUE(PumpUntil([&] { return dlg.handled >= sent; }, 5000));
+    };
+    burst(0, 30);
+    // Sorted by "dB", descending: the oldest decodes are now at the bottom.
+    NMLISTVIEW click{};
+    click.hdr = {dlg.m_list, IDC_DECODE_LIST, (UINT)LVN_COLUMNCLICK};
+    click.iItem = -1;
+    click.iSubItem = 1;
+    ::SendMessageA(dlg, WM_NOTIFY, IDC_DECODE_LIST, (LPARAM)&click);
+    burst(30, 50);
+    // Rows and samples are current as soon as the last datagram is handled, shown or not yet: the 20
+    // oldest decodes have gone, the new ones follow the sorted rows in arrival order.
     ASSERT_EQ(30, Rows());
     for (int row = 0; row < 30; ++row) {
-        EXPECT_EQ(std::to_string(20 + row), Cell(row, 1)) << row;
+        EXPECT_EQ(std::to_string(row < 10 ? 29 - row : 20 + row), Cell(row, 1)) << row;
     }
     EXPECT_EQ(std::vector<double>(dts.begin() + 20, dts.end()), Window());
     EXPECT_TRUE(PumpUntil([&] { return ShowsItsNewestRow(); }, 2000));
