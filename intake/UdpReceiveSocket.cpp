@@ -97,7 +97,7 @@ void CUdpReceiveSocket::OnReceive(int) {
     // A burst is taken in as one batch: reading on while datagrams wait spares a trip through the
     // message loop per datagram, in which the window would paint, and lets it show the burst once.
     for (int taken = 0; taken < kBatchSize; ++taken) {
-        if (!ReceiveOne() || !IsDataWaiting()) {
+        if (!ReceiveOne()) {
             return;
         }
     }
@@ -106,8 +106,11 @@ void CUdpReceiveSocket::OnReceive(int) {
 bool CUdpReceiveSocket::ReceiveOne() {
     m_lastCount = Receive(m_buffer.data(), kBufferSize, 0);
     if (m_lastCount > 0) {
+        m_moreWaiting = IsDataWaiting();
         SendToMainWindow(WM_UDP_DATAGRAM, (WPARAM)m_lastCount, reinterpret_cast<LPARAM>(m_buffer.data()));
-        return IsOpen();
+        const bool more = m_moreWaiting;
+        m_moreWaiting = false;
+        return more && IsOpen();
     }
     if (m_lastCount < 0 && GetLastError() == WSAEWOULDBLOCK) {
         return false;

@@ -40,6 +40,8 @@ public:
     void StopReceiving();
 
     int GetLastCount() const { return m_lastCount; }
+    // While a datagram is handed on: whether another one waits behind it (asked once, when it was read).
+    bool IsMoreWaiting() const { return m_moreWaiting; }
     bool IsOpen() const { return m_hSocket != INVALID_SOCKET; }
 
 protected:
@@ -60,6 +62,7 @@ private:
     std::vector<unsigned char> m_buffer;
     int m_lastCount = 0;
     ReceivePacer m_pacer;
+    bool m_moreWaiting = false;
     SOCKET m_multicastSocket = 0; // the socket the multicast path created; 0 when there is none
 };
 
