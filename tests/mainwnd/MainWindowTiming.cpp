@@ -247,7 +247,7 @@ void MeasureWindow(const char* what) {
                 Percentile(lone, 0.99) / Percentile(plain, 0.99));
 
     // Bursts of 50 into the full list: first send to the last row painted.
-    std::vector<double> bursts, plainBursts;
+    std::vector<double> bursts, listed, plainBursts;
     for (int run = 0; run < kRuns; ++run) {
         const int first = 1000 + run * 50;
         std::vector<std::vector<unsigned char>> burst;
@@ -260,7 +260,9 @@ void MeasureWindow(const char* what) {
         for (const auto& bytes : burst) {
             sender.Send(bytes);
         }
-        PumpUntil([&] { return dlg.handled >= handled + 50 && Painted(list, 1000); }, 5000);
+        PumpUntil([&] { return dlg.handled >= handled + 50; }, 5000);
+        listed.push_back(Now() - start);
+        PumpUntil([&] { return Painted(list, 1000); }, 5000);
         bursts.push_back(Now() - start);
 
         PumpMessages(50);
@@ -286,9 +288,11 @@ void MeasureWindow(const char* what) {
             plainBursts.push_back(Now() - start);
         }
     }
-    std::printf("  burst of 50 into a full 1,000-row list, first send to last row painted: median of %d "
-                "%.1f ms; plain list view, 50 rows with redraw off: %.1f ms\n",
-                kRuns, Percentile(bursts, 0.5) * 1e3, Percentile(plainBursts, 0.5) * 1e3);
+    std::printf(
+        "  burst of 50 into a full 1,000-row list, first send to last row painted: median of %d "
+        "%.1f ms (all rows listed after %.1f ms); plain list view, 50 rows with redraw off: %.1f ms\n",
+        kRuns, Percentile(bursts, 0.5) * 1e3, Percentile(listed, 0.5) * 1e3,
+        Percentile(plainBursts, 0.5) * 1e3);
 
     // Idle, listening: the process's CPU time over 60 s of a real message loop.
     const double cpuStart = CpuSeconds(), idleStart = Now();
@@ -313,12 +317,15 @@ void MeasureWindow(const char* what) {
     dlg.Reset();
     PumpMessages();
     const double before = WorkingSetMb();
+    ::SendMessageA(list, WM_SETREDRAW, FALSE, 0); // only the memory counts here
     for (int i = 0; i < 10000; ++i) {
         dlg.Feed(i);
         if (i % 100 == 99) {
             PumpMessages();
         }
     }
+    ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(list, nullptr, FALSE);
     PumpMessages(100);
     const double growth = WorkingSetMb() - before;
     std::printf("  working set, 0 to 10,000 rows: +%.1f MB; plain list view +%.1f MB; ratio %.2f\n", growth,
