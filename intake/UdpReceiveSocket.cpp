@@ -94,16 +94,30 @@ void CUdpReceiveSocket::OnReceive(int) {
     if (!m_pacer.MayRead(ReceivePacer::Clock::now(), othersWaiting) && HoldReceive()) {
         return;
     }
+    // A burst is taken in as one batch: reading on while datagrams wait spares a trip through the
+    // message loop per datagram, in which the window would paint, and lets it show the burst once.
+    for (int taken = 0; taken < kBatchSize; ++taken) {
+        if (!ReceiveOne()) {
+            return;
+        }
+    }
+}
+
+bool CUdpReceiveSocket::ReceiveOne() {
     m_lastCount = Receive(m_buffer.data(), kBufferSize, 0);
     if (m_lastCount > 0) {
+        m_moreWaiting = IsDataWaiting();
         SendToMainWindow(WM_UDP_DATAGRAM, (WPARAM)m_lastCount, reinterpret_cast<LPARAM>(m_buffer.data()));
-        return;
+        const bool more = m_moreWaiting;
+        m_moreWaiting = false;
+        return more && IsOpen();
     }
     if (m_lastCount < 0 && GetLastError() == WSAEWOULDBLOCK) {
-        return;
+        return false;
     }
     // A receive error (a datagram larger than the buffer among them) or an empty datagram.
     CloseAfterError();
+    return false;
 }
 
 void CUdpReceiveSocket::OnClose(int) {

@@ -26,6 +26,8 @@ TAVREL_CRACKER(WM_UDP_DATAGRAM, std::span<const unsigned char>(reinterpret_cast<
 class CUdpReceiveSocket : public CAsyncSocket {
 public:
     static constexpr int kBufferSize = 10240;
+    // Datagrams taken in per receive notification at most, when more wait.
+    static constexpr int kBatchSize = 64;
 
     CUdpReceiveSocket();
     ~CUdpReceiveSocket() override;
@@ -38,6 +40,8 @@ public:
     void StopReceiving();
 
     int GetLastCount() const { return m_lastCount; }
+    // While a datagram is handed on: whether another one waits behind it (asked once, when it was read).
+    bool IsMoreWaiting() const { return m_moreWaiting; }
     bool IsOpen() const { return m_hSocket != INVALID_SOCKET; }
 
 protected:
@@ -50,12 +54,15 @@ protected:
 private:
     bool StartMulticast(const ListenerEndpoint& endpoint);
     bool StartUnicast(const ListenerEndpoint& endpoint);
+    // Reads one datagram and hands it on; false when nothing more is to be read now.
+    bool ReceiveOne();
     void ReportError(const char* format, int errorCode);
     void CloseAfterError();
 
     std::vector<unsigned char> m_buffer;
     int m_lastCount = 0;
     ReceivePacer m_pacer;
+    bool m_moreWaiting = false;
     SOCKET m_multicastSocket = 0; // the socket the multicast path created; 0 when there is none
 };
 

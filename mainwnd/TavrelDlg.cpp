@@ -222,7 +222,11 @@ LRESULT CTavrelDlg::OnUdpDatagram(std::span<const unsigned char> datagram) {
     if (m_indicator.GetIcon() != m_iconReceived.Get()) {
         m_indicator.SetIcon(m_iconReceived);
     }
-    SetTimer(kIndicatorTimer, kIndicatorTimerMs);
+    // Within a burst the fall-back is restarted once, when the rows are shown (a trip to the window
+    // server saved per datagram).
+    if (!m_rowPaint.IsWaiting()) {
+        SetTimer(kIndicatorTimer, kIndicatorTimerMs);
+    }
     return 0;
 }
 
@@ -233,7 +237,7 @@ void CTavrelDlg::AddDecode(const WsjtxDecode& decode) {
     // every insert into a visible list with a scroll bar costs milliseconds, with redraw off almost
     // nothing.
     const bool wasWaiting = m_rowPaint.IsWaiting();
-    const bool showNow = m_rowPaint.RowAdded(RowPaintSchedule::Clock::now(), m_listener.IsDataWaiting());
+    const bool showNow = m_rowPaint.RowAdded(RowPaintSchedule::Clock::now(), m_listener.IsMoreWaiting());
     if (!showNow && !wasWaiting) {
         m_list.SetRedraw(FALSE);
         SetTimer(kRowPaintTimer, (UINT)RowPaintSchedule::kMaxDelay.count());
@@ -268,6 +272,7 @@ void CTavrelDlg::ShowNewRows() {
     if (m_rowPaint.IsWaiting()) {
         m_rowPaint.Shown();
         KillTimer(kRowPaintTimer);
+        SetTimer(kIndicatorTimer, kIndicatorTimerMs);
         m_list.SetRedraw(TRUE);
         m_list.Invalidate(FALSE);
     }

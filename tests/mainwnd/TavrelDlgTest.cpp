@@ -21,54 +21,12 @@
 #include "support/ProbeProcess.h"
 #include "support/ScopedSettings.h"
 #include "support/WindowCapture.h"
+#include "TestableTavrelDlg.h"
 
 namespace {
 
 constexpr u_short kPort = 2262;
 const SystemTime kNow{2026, 12, 2, 8, 12, 0, 0, 0};
-
-// The window with its controls in reach of the checks, counting the datagrams it has handled.
-class CTestableTavrelDlg : public CTavrelDlg {
-public:
-    using CTavrelDlg::m_btnListen;
-    using CTavrelDlg::m_btnUpdate;
-    using CTavrelDlg::m_clock;
-    using CTavrelDlg::m_editOffset;
-    using CTavrelDlg::m_iconListening;
-    using CTavrelDlg::m_iconNotListening;
-    using CTavrelDlg::m_iconReceived;
-    using CTavrelDlg::m_indicator;
-    using CTavrelDlg::m_list;
-    using CTavrelDlg::m_status;
-
-    int handled = 0;
-    // Handled as the next popup menu waits for input, as if it had just arrived; then the menu's first
-    // command is chosen.
-    std::vector<unsigned char> whileMenuOpen;
-
-protected:
-    LRESULT OnCountedDatagram(std::span<const unsigned char> datagram) {
-        ++handled;
-        return OnUdpDatagram(datagram);
-    }
-    LRESULT OnEnterIdle(WPARAM source, LPARAM) {
-        if (source == MSGF_MENU && !whileMenuOpen.empty()) {
-            OnUdpDatagram(whileMenuOpen);
-            whileMenuOpen.clear();
-            ::PostMessageA(m_hWnd, WM_KEYDOWN, VK_DOWN, 0);
-            ::PostMessageA(m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
-        }
-        return 0;
-    }
-    const MessageMap* GetMessageMap() const override {
-        static constexpr MessageEntry entries[] = {
-            On<WM_UDP_DATAGRAM, &CTestableTavrelDlg::OnCountedDatagram>(),
-            On<WM_ENTERIDLE, &CTestableTavrelDlg::OnEnterIdle>(),
-        };
-        static const MessageMap map{CTavrelDlg::GetMessageMap(), entries};
-        return &map;
-    }
-};
 
 std::vector<unsigned char> Decode(double dt, int snr = -10, const char* message = "CQ K1ABC FN42",
                                   unsigned char isNew = 1, uint32_t timeMs = 45296789, int frequency = 1234) {
@@ -312,22 +270,33 @@ TEST_F(MainWindowTest, AfterASortTheOldestDecodeGoesAndTheMarkStaysOnItsDecode) 
     EXPECT_EQ(-1, dlg.m_list.GetMarkedRow());
 }
 
-TEST_F(MainWindowTest, ABurstIsTakenInWholeInArrivalOrderAndThenShown) {
+TEST_F(MainWindowTest, BurstsAreTakenInWholeInArrivalOrderAndThenShown) {
     ScopedSettings::SetDword("MaxEntries", 30);
     dlg.LoadMainSettings();
-    std::vector<std::vector<unsigned char>> burst;
+    std::vector<std::vector<unsigned char>> decodes;
     std::vector<double> dts;
     for (int i = 0; i < 50; ++i) {
         dts.push_back(i / 64.0);
-        burst.push_back(Decode(dts.back(), i, ("CQ K" + std::to_string(i) + "ABC").c_str()));
+        decodes.push_back(Decode(dts.back(), i, ("CQ K" + std::to_string(i) + "ABC").c_str()));
     }
-    Send(burst);
-    sent += 50;
-    ASSERT_TRUE(PumpUntil([&] { return dlg.handled >= sent; }, 5000));
-    // Rows and samples are current as soon as the last datagram is handled, shown or not yet.
+    auto burst = [&](int first, int last) {
+        Send({decodes.begin() + first, decodes.begin() + last});
+        sent += last - first;
+        ASSERT_TRUE(PumpUntil([&] { return dlg.handled >= sent; }, 5000));
+    };
+    burst(0, 30);
+    // Sorted by "dB", descending: the oldest decodes are now at the bottom.
+    NMLISTVIEW click{};
+    click.hdr = {dlg.m_list, IDC_DECODE_LIST, (UINT)LVN_COLUMNCLICK};
+    click.iItem = -1;
+    click.iSubItem = 1;
+    ::SendMessageA(dlg, WM_NOTIFY, IDC_DECODE_LIST, (LPARAM)&click);
+    burst(30, 50);
+    // Rows and samples are current as soon as the last datagram is handled, shown or not yet: the 20
+    // oldest decodes have gone, the new ones follow the sorted rows in arrival order.
     ASSERT_EQ(30, Rows());
     for (int row = 0; row < 30; ++row) {
-        EXPECT_EQ(std::to_string(20 + row), Cell(row, 1)) << row;
+        EXPECT_EQ(std::to_string(row < 10 ? 29 - row : 20 + row), Cell(row, 1)) << row;
     }
     EXPECT_EQ(std::vector<double>(dts.begin() + 20, dts.end()), Window());
     EXPECT_TRUE(PumpUntil([&] { return ShowsItsNewestRow(); }, 2000));
