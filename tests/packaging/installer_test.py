@@ -1,16 +1,18 @@
 #!/usr/bin/env python3
 """The installer under Wine, as an administrator would use it silently: install into Program Files, start
 Tavrel from there, find the Start-menu entry and the uninstall entry, uninstall, and find every installed
-file gone and the user's settings kept. Runs inside scripts/wine-env.sh (ctest does), in its throwaway
-prefix.
+file gone and the user's settings kept. Runs inside scripts/wine-env.sh (ctest does), in a Wine prefix of
+its own, so that no window, process or setting left by another test can stand in for the installed one.
 
 usage: installer_test.py SETUP_EXE TAVREL_EXE PROBE_EXE
 TAVREL_EXE is the build's own Tavrel.exe, which the installer must carry unchanged.
 """
 
 import os
+import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 WINE = "/usr/lib/wine/wine64"
@@ -71,8 +73,21 @@ def wait_until(condition, seconds):
 
 
 def main():
-    setup, tavrel, probe = sys.argv[1:4]
-    drive_c = os.path.join(os.environ["WINEPREFIX"], "drive_c")
+    prefix = tempfile.mkdtemp(prefix="tavrel-installer.")
+    ENV["WINEPREFIX"] = prefix
+    try:
+        wine_gui("wineboot", "-i", timeout=180)
+        # As scripts/wine-env.sh sets its prefix: no 2 s wait per hidden window, no crash dialog.
+        wine("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f")
+        wine("reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD", "/d", "0", "/f")
+        return scenario(*sys.argv[1:4])
+    finally:
+        subprocess.run(["/usr/lib/wine/wineserver", "-k"], env=ENV, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        shutil.rmtree(prefix, ignore_errors=True)
+
+
+def scenario(setup, tavrel, probe):
+    drive_c = os.path.join(ENV["WINEPREFIX"], "drive_c")
     folder = os.path.join(drive_c, "Program Files", "Tavrel")
     shortcut = os.path.join(drive_c, "ProgramData", "Microsoft", "Windows", "Start Menu", "Programs", "Tavrel.lnk")
 
@@ -95,6 +110,7 @@ def main():
     except subprocess.TimeoutExpired:
         process.kill()
     wine("reg", "add", SETTINGS_KEY, "/v", "Strategy", "/t", "REG_DWORD", "/d", "2", "/f")
+    check("there are settings to keep", reg_query(SETTINGS_KEY, "Strategy"), "0x2")
 
     # The uninstaller copies itself to the temporary folder and returns at once; its copy does the work.
     check("the silent uninstall starts", wine_gui(os.path.join(folder, "uninstall.exe"), "/S"), 0)
