@@ -315,7 +315,8 @@ TEST_F(TimeDialogTest, RejectedRepliesFailAndLeaveNothingToSet) {
     FakeClock clock(kNow);
     Open();
     Query(FakeHost("AHEAD")); // an answer first, which a failure must not leave behind
-    for (const char* kind : {"SHORT", "EMPTY", "ZERO", "REFLECT", "KISS", "NOTRANSMIT", "MISMATCH"}) {
+    for (const char* kind :
+         {"SHORT", "EMPTY", "ZERO", "REFLECT", "KISS", "NOTRANSMIT", "MISMATCH", "UNSYNCED", "STRATUM16"}) {
         const std::string host = FakeHost(kind);
         EXPECT_EQ("Looking up   --- " + host + " ---\r\nFailed to retreive time from the server\r\n",
                   Query(host))

@@ -106,7 +106,8 @@ TEST(SntpAgainstFakeServer, RepliesThatAreNoAnswerFailWithTheirOwnCode) {
         {"SHORT", kSntpErrorShortReply},           {"EMPTY", kSntpErrorShortReply},
         {"ZERO", kSntpErrorNotServerMode},         {"REFLECT", kSntpErrorNotServerMode},
         {"KISS", kSntpErrorKissOfDeath},           {"NOTRANSMIT", kSntpErrorNoTransmitTime},
-        {"MISMATCH", kSntpErrorOriginateMismatch},
+        {"MISMATCH", kSntpErrorOriginateMismatch}, {"UNSYNCED", kSntpErrorUnsynchronised},
+        {"STRATUM16", kSntpErrorStratumTooHigh},
     };
     CSNTPClient client;
     for (const auto& c : cases) {

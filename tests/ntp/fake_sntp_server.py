@@ -20,11 +20,11 @@ HALF_SECOND = 0x80000000
 NTP_UNIX_OFFSET = 2208988800
 
 
-def server_reply(request, stratum=2, mode=4, receive_delta=0, originate_delta=0, transmit=None):
+def server_reply(request, stratum=2, mode=4, receive_delta=0, originate_delta=0, transmit=None, leap=0):
     """A version 3 reply to `request` whose receive and transmit times are its originate plus a delta."""
     (sent,) = struct.unpack_from(">Q", request, 40)
     when = (sent + receive_delta) & 0xFFFFFFFFFFFFFFFF
-    header = struct.pack(">BBbbIII", (3 << 3) | mode, stratum, 0, -20, 0, 0, 0x7F7F0101)
+    header = struct.pack(">BBbbIII", (leap << 6) | (3 << 3) | mode, stratum, 0, -20, 0, 0, 0x7F7F0101)
     originate = (sent + originate_delta) & 0xFFFFFFFFFFFFFFFF
     return header + struct.pack(">QQQQ", when, originate, when, when if transmit is None else transmit)
 
@@ -41,6 +41,8 @@ KINDS = {
     "KISS": lambda r: server_reply(r, stratum=0)[:12] + b"RATE" + server_reply(r, stratum=0)[16:],
     "NOTRANSMIT": lambda r: server_reply(r, transmit=0),
     "MISMATCH": lambda r: server_reply(r, originate_delta=1),
+    "UNSYNCED": lambda r: server_reply(r, leap=3),  # the server's clock is not synchronised
+    "STRATUM16": lambda r: server_reply(r, stratum=16),
     "SILENT": lambda r: None,
 }
 
