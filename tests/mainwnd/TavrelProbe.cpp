@@ -1,7 +1,8 @@
 // tavrel-probe: drives and reads a running Tavrel.exe from outside, for the end-to-end tests.
 //   tavrel-probe wait-window [ms]   waits until the main window is visible; prints its process id
 //   tavrel-probe no-window [ms]     succeeds when no main window appears within ms
-//   tavrel-probe click ID           clicks a button of the main window
+//   tavrel-probe click ID           clicks a button of the main window and waits for its handler
+//   tavrel-probe press ID           clicks a button without waiting (for one that runs a modal dialog)
 //   tavrel-probe text ID            prints the text of a control
 //   tavrel-probe set-text ID TEXT   sets the text of a control
 //   tavrel-probe rows               prints the decode list, one row a line, cells tab-separated
@@ -15,6 +16,8 @@
 //                                   enter, escape) into it
 //   tavrel-probe dialog CAPTION [ms] waits up to ms for a dialog with this caption, prints "id<TAB>text"
 //                                   for each visible control with text and cancels the dialog
+//   tavrel-probe dialog-click CAPTION ID  waits for that dialog and clicks one of its controls (a button, or
+//                                   a static that reports clicks) without waiting for what it does
 //   tavrel-probe color STEP...      waits for a colour chooser (of any process) and works it, step by
 //                                   step: "rgb R G B" types a colour, "add" adds it to the custom
 //                                   colours, "custom N" picks custom colour N (0-15), "print" prints the
@@ -43,10 +46,11 @@ HWND FindMainWindow() {
     return nullptr;
 }
 
-HWND WaitForMainWindow(DWORD timeoutMs) {
+// Asks `find` again and again until it gives a window or the time is up.
+template <class Find> HWND WaitFor(Find find, DWORD timeoutMs) {
     const ULONGLONG end = ::GetTickCount64() + timeoutMs;
     for (;;) {
-        if (HWND window = FindMainWindow()) {
+        if (HWND window = find()) {
             return window;
         }
         if (::GetTickCount64() >= end) {
@@ -54,6 +58,10 @@ HWND WaitForMainWindow(DWORD timeoutMs) {
         }
         ::Sleep(20);
     }
+}
+
+HWND WaitForMainWindow(DWORD timeoutMs) {
+    return WaitFor(FindMainWindow, timeoutMs);
 }
 
 // Reads a list view of another process through memory lent to it in that process.
@@ -107,14 +115,19 @@ std::string ControlText(HWND control) {
     return text;
 }
 
+HWND WaitForDialog(const char* caption, DWORD timeoutMs) {
+    return WaitFor(
+        [caption]() -> HWND {
+            HWND dialog = ::FindWindowA("#32770", caption);
+            return dialog && ::IsWindowVisible(dialog) ? dialog : nullptr;
+        },
+        timeoutMs);
+}
+
 int PrintDialog(const char* caption, DWORD timeoutMs) {
-    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-    HWND dialog = nullptr;
-    while (!(dialog = ::FindWindowA("#32770", caption)) || !::IsWindowVisible(dialog)) {
-        if (::GetTickCount64() >= end) {
-            return 1;
-        }
-        ::Sleep(20);
+    HWND dialog = WaitForDialog(caption, timeoutMs);
+    if (!dialog) {
+        return 1;
     }
     for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         const std::string text = ControlText(child);
@@ -192,17 +205,17 @@ int PrintBoxes(DWORD timeoutMs) {
 }
 
 HWND WaitForColorChooser(DWORD timeoutMs) {
-    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-    do {
-        HWND window = nullptr;
-        while ((window = ::FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr) {
-            if (::GetDlgItem(window, COLOR_RED) && ::IsWindowVisible(window)) {
-                return window;
+    return WaitFor(
+        []() -> HWND {
+            HWND window = nullptr;
+            while ((window = ::FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr) {
+                if (::GetDlgItem(window, COLOR_RED) && ::IsWindowVisible(window)) {
+                    return window;
+                }
             }
-        }
-        ::Sleep(20);
-    } while (::GetTickCount64() < end);
-    return nullptr;
+            return nullptr;
+        },
+        timeoutMs);
 }
 
 // Clicks one of the chooser's 16 custom colour cells (two rows of eight) in the middle.
@@ -275,6 +288,17 @@ int main(int argc, char** argv) {
     if (command == "dialog" && argc >= 3) {
         return PrintDialog(argv[2], (DWORD)number(3, 5000));
     }
+    if (command == "dialog-click" && argc >= 4) {
+        HWND dialog = WaitForDialog(argv[2], 5000);
+        HWND control = dialog ? ::GetDlgItem(dialog, (int)number(3, 0)) : nullptr;
+        if (!control) {
+            return 1;
+        }
+        // Mouse messages rather than BM_CLICK, so a static that reports clicks gets them too.
+        ::PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        ::PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        return 0;
+    }
     if (command == "color") {
         return WorkColorChooser(argc - 2, argv + 2);
     }
@@ -338,6 +362,10 @@ int main(int argc, char** argv) {
     }
     if (command == "click") {
         ::SendMessageA(control, BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (command == "press") {
+        ::PostMessageA(control, BM_CLICK, 0, 0);
         return 0;
     }
     if (command == "text") {

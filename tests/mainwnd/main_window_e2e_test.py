@@ -22,6 +22,7 @@ PORT = 2290
 KEY = r"HKCU\SOFTWARE\Morvind\Tavrel"
 
 IDC_LISTEN, IDC_OFFSET, IDC_CALCULATE, IDC_UPDATE = 1000, 1004, 1005, 1006
+IDC_SETUP, IDC_TIME, IDC_COLOR_TEXT = 1011, 1015, 1026
 
 failures = []
 
@@ -102,15 +103,30 @@ def windowed_road(folder):
     return default_corner
 
 
-def menus_and_position(default_corner):
-    """The system menu's entries, chosen with the keyboard, and the position kept across runs."""
+def dialogs_and_position(default_corner):
+    """Every dialog, reached as a user reaches it: the about box through the system menu (chosen with
+    the keyboard), the NTP and setup dialogs through their buttons, the colour chooser through a swatch
+    of the setup dialog. Then the position kept across runs."""
     tavrel = start_tavrel()
     probe("wait-window", 15000)
     probe("system-menu", "up", "enter")  # the last entry
     code, about = probe("dialog", "About Tavrel", 8000)
     check("About Tavrel... opens the about box with its links", code == 0 and
           {"1263\thttps://tavrel.morvind.net/", "1264\tsupport@morvind.net"} <= set(about), True)
-    check("the main window goes on after the about box", probe("corner")[0], 0)
+
+    probe("press", IDC_TIME)
+    code, ntp = probe("dialog", "Synchronize Time with NTP", 8000)
+    check("Time opens the NTP dialog with the first server chosen", code == 0 and
+          {"1017\tpool.ntp.org", "1\tGet", "1019\tSet"} <= set(ntp), True)
+
+    probe("press", IDC_SETUP)
+    probe("dialog-click", "Setup", IDC_COLOR_TEXT)
+    check("a swatch of the setup dialog opens the colour chooser at its colour",
+          probe("color", "print", "cancel"), (0, ["0 0 0"]))
+    code, setup = probe("dialog", "Setup", 8000)
+    check("Setup opens the setup dialog with the stored endpoint", code == 0 and
+          {"1031\t127.0.0.1", "1032\t%d" % PORT, "1024\tDefault"} <= set(setup), True)
+    check("the main window goes on after its dialogs", probe("corner")[0], 0)
 
     probe("move", 140, 90)
     probe("close")
@@ -164,7 +180,7 @@ def main():
         shutil.copy(recorder_exe, os.path.join(folder, "Tavrel.exe"))
         subprocess.run([WINE, "reg", "add", KEY, "/v", "UdpPort", "/d", str(PORT), "/f"], capture_output=True,
                        check=True)
-        menus_and_position(windowed_road(folder))
+        dialogs_and_position(windowed_road(folder))
         one_shot_commands()
     finally:
         subprocess.run([WINE, "reg", "delete", KEY, "/f"], capture_output=True)
