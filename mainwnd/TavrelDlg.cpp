@@ -29,7 +29,7 @@ struct Column {
 };
 constexpr Column kColumns[] = {{"UTC", 60}, {"dB", 40}, {"DT", 40}, {"Freq", 50}, {"Message", 200}};
 constexpr int kDtColumn = 2;
-constexpr UINT kRowHeight = 18;
+constexpr int kRowHeight = 18;
 constexpr int kIndicatorIconSize = 24;
 
 bool HasText(const std::string& text) {
@@ -102,8 +102,13 @@ BOOL CTavrelDlg::OnInitDialog() {
     m_btnReset.SetTooltipText("Reset");
 
     m_btnUpdate.EnableWindow(FALSE);
+    // The process is DPI-aware: every pixel size of the list and the lamp is given at 96 dpi and
+    // scaled to the screen's resolution.
+    HDC screen = ::GetDC(nullptr);
+    m_dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
     for (int i = 0; i < (int)std::size(kColumns); ++i) {
-        m_list.InsertColumn(i, kColumns[i].title, LVCFMT_LEFT, kColumns[i].width);
+        m_list.InsertColumn(i, kColumns[i].title, LVCFMT_LEFT, Scaled(kColumns[i].width));
     }
     m_list.m_header.SubclassWindow(m_list.GetHeaderCtrl());
     m_list.SetReorderHandler([this](std::span<const int> previousRow) { OnRowsReordered(previousRow); });
@@ -123,12 +128,13 @@ BOOL CTavrelDlg::OnInitDialog() {
     }
 
     InitListFont();
-    m_list.SetRowHeight(kRowHeight);
+    m_list.SetRowHeight((UINT)Scaled(kRowHeight));
     m_list.FitColumnsToWidth();
 
-    m_iconListening.Load(IDI_LISTENING, kIndicatorIconSize, kIndicatorIconSize);
-    m_iconNotListening.Load(IDI_NOT_LISTENING, kIndicatorIconSize, kIndicatorIconSize);
-    m_iconReceived.Load(IDI_RECEIVED, kIndicatorIconSize, kIndicatorIconSize);
+    const int iconSize = Scaled(kIndicatorIconSize);
+    m_iconListening.Load(IDI_LISTENING, iconSize, iconSize);
+    m_iconNotListening.Load(IDI_NOT_LISTENING, iconSize, iconSize);
+    m_iconReceived.Load(IDI_RECEIVED, iconSize, iconSize);
 
     LoadMainSettings();
     RestorePosition();
@@ -147,9 +153,7 @@ void CTavrelDlg::InitListFont() {
     lstrcpynA(font.lfFaceName, "Courier New", LF_FACESIZE);
     font.lfItalic = FALSE;
     font.lfWeight = FW_NORMAL;
-    HDC screen = ::GetDC(nullptr);
-    font.lfHeight = -::MulDiv(8, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ::ReleaseDC(nullptr, screen);
+    font.lfHeight = -::MulDiv(8, m_dpi, 72);
     m_listFont = font;
     m_list.SetListFont(&m_listFont);
     m_list.m_header.SetHeaderFont(&m_listFont);
@@ -296,7 +300,7 @@ void CTavrelDlg::Reset() {
     }
     m_list.DeleteAllItems();
     for (int i = 0; i < (int)std::size(kColumns); ++i) {
-        m_list.SetColumnWidth(i, kColumns[i].width);
+        m_list.SetColumnWidth(i, Scaled(kColumns[i].width));
     }
     m_list.FitColumnsToWidth();
     m_editOffset.SetWindowText("");

@@ -95,6 +95,8 @@ private:
     void ShowNewRows();
     void OnRowsReordered(std::span<const int> previousRow);
     void InitListFont();
+    // A size in pixels at 96 dpi, at the screen's resolution.
+    int Scaled(int pixels) const { return ::MulDiv(pixels, m_dpi, 96); }
     void ShowClockTime();
     void AddSystemMenuEntries();
     // The normal (restored) position kept in the settings across runs.
@@ -106,6 +108,8 @@ private:
     CUdpReceiveSocket m_listener;
     LOGFONTA m_listFont{};
     OSVERSIONINFOEXA m_osVersion{};
+    // The screen's vertical resolution, read at initialisation.
+    int m_dpi = 96;
     int32_t m_strategy = 0;
     int32_t m_maxEntries = 1000;
     // Set by "Reset position": this run saves no position when it closes.

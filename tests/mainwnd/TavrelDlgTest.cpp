@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
@@ -626,6 +627,61 @@ TEST_F(MainWindowTest, ANewPortFromSetupIsUsedFromTheNextListen) {
     Click(IDC_LISTEN);
     Deliver(Decode(0.2), kNewPort);
     EXPECT_EQ((std::vector<double>{0.1, 0.2}), Window());
+}
+
+// Every pixel size follows the screen's resolution. Runs at 96 dpi with the other tests, where nothing
+// changes, and at 144 dpi (150 %) from high_dpi_test.py, which sets Wine's LogPixels first.
+TEST(MainWindowDpi, TitlesRowsAndLampFollowTheScreenResolution) {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    if (const char* expected = std::getenv("TAVREL_EXPECT_DPI")) {
+        ASSERT_EQ(std::atoi(expected), dpi);
+    }
+    ScopedSettings settings;
+    CWinApp app{"Tavrel"};
+    CTestableTavrelDlg dlg;
+    ASSERT_TRUE(dlg.Create());
+    const int rowHeight = ::MulDiv(18, dpi, 96);
+
+    ICONINFO icon{};
+    ASSERT_TRUE(::GetIconInfo(dlg.m_iconListening.Get(), &icon));
+    BITMAP mask{};
+    ::GetObjectA(icon.hbmMask, sizeof mask, &mask);
+    ::DeleteObject(icon.hbmMask);
+    ::DeleteObject(icon.hbmColor);
+    EXPECT_EQ(::MulDiv(24, dpi, 96), mask.bmWidth);
+
+    // The titles in the list's font: each within its column, none taller than the header.
+    LOGFONTA description{};
+    description.lfHeight = -::MulDiv(8, dpi, 72);
+    lstrcpynA(description.lfFaceName, "Courier New", LF_FACESIZE);
+    HFONT font = ::CreateFontIndirectA(&description);
+    HDC dc = ::GetDC(dlg.m_list.m_header);
+    HGDIOBJ previous = ::SelectObject(dc, font);
+    SIZE text{};
+    for (int i = 0; i < dlg.m_list.m_header.GetItemCount(); ++i) {
+        char title[32] = {};
+        HDITEMA item{};
+        item.mask = HDI_TEXT;
+        item.pszText = title;
+        item.cchTextMax = sizeof title;
+        dlg.m_list.m_header.GetItem(i, item);
+        ::GetTextExtentPoint32A(dc, title, lstrlenA(title), &text);
+        const RECT cell = dlg.m_list.m_header.GetItemRect(i);
+        EXPECT_LE(text.cx, cell.right - cell.left) << title;
+        EXPECT_LE(text.cy, cell.bottom - cell.top) << title;
+        EXPECT_GE(cell.bottom - cell.top, rowHeight) << title;
+    }
+    ::SelectObject(dc, previous);
+    ::ReleaseDC(dlg.m_list.m_header, dc);
+    ::DeleteObject(font);
+
+    dlg.m_list.InsertItem(0, "123456");
+    RECT row{};
+    dlg.m_list.GetItemRect(0, row, LVIR_BOUNDS);
+    EXPECT_GE(row.bottom - row.top, rowHeight);
+    EXPECT_GE(row.bottom - row.top, text.cy);
 }
 
 } // namespace
