@@ -17,6 +17,13 @@ void SendToMainWindow(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     ::SendMessageA(AppMainWindow(), message, wParam, lParam);
 }
 
+// Receive errors that concern one datagram, not the socket: a datagram longer than the buffer (the
+// part that fits has been read and the rest is gone), and the reports a datagram socket may get about
+// an earlier exchange. Listening goes on after them.
+bool IsDatagramError(int error) {
+    return error == WSAEMSGSIZE || error == WSAECONNRESET || error == WSAENETRESET;
+}
+
 } // namespace
 
 ListenerEndpoint ListenerEndpointFromSettings() {
@@ -38,6 +45,9 @@ void CUdpReceiveSocket::StartReceiving(bool multicast) {
 
 void CUdpReceiveSocket::StartReceiving(bool multicast, const ListenerEndpoint& endpoint) {
     const bool started = multicast ? StartMulticast(endpoint) : StartUnicast(endpoint);
+    if (IsOpen()) {
+        EnlargeSocketBuffer();
+    }
     m_lastCount = 0;
     m_buffer.assign(kBufferSize, 0);
     if (started) {
@@ -81,6 +91,12 @@ bool CUdpReceiveSocket::StartUnicast(const ListenerEndpoint& endpoint) {
     return false;
 }
 
+void CUdpReceiveSocket::EnlargeSocketBuffer() {
+    // Best effort: a system that keeps a smaller buffer still receives, it only holds fewer datagrams.
+    const int bytes = kSocketBufferBytes;
+    ::setsockopt(m_hSocket, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&bytes), sizeof bytes);
+}
+
 void CUdpReceiveSocket::StopReceiving() {
     Close();
     m_multicastSocket = 0;
@@ -112,10 +128,13 @@ bool CUdpReceiveSocket::ReceiveOne() {
         m_moreWaiting = false;
         return more && IsOpen();
     }
-    if (m_lastCount < 0 && GetLastError() == WSAEWOULDBLOCK) {
-        return false;
+    if (m_lastCount < 0) {
+        const int error = GetLastError();
+        if (error == WSAEWOULDBLOCK || IsDatagramError(error)) {
+            return false; // nothing to read, or one datagram discarded: listening goes on
+        }
     }
-    // A receive error (a datagram larger than the buffer among them) or an empty datagram.
+    // A socket failure, or an empty datagram (which stops listening on purpose).
     CloseAfterError();
     return false;
 }

@@ -28,6 +28,10 @@ public:
     static constexpr int kBufferSize = 10240;
     // Datagrams taken in per receive notification at most, when more wait.
     static constexpr int kBatchSize = 64;
+    // The socket's receive buffer in the system: room for well over 1,000 typical decodes (about 100
+    // bytes each, and up to about 1.7 KB each with the system's own bookkeeping), so a burst that
+    // arrives while the window is busy waits there instead of being dropped.
+    static constexpr int kSocketBufferBytes = 2 * 1024 * 1024;
 
     CUdpReceiveSocket();
     ~CUdpReceiveSocket() override;
@@ -57,6 +61,7 @@ private:
     // Reads one datagram and hands it on; false when nothing more is to be read now.
     bool ReceiveOne();
     void ReportError(const char* format, int errorCode);
+    void EnlargeSocketBuffer();
     void CloseAfterError();
 
     std::vector<unsigned char> m_buffer;

@@ -195,7 +195,6 @@ HCURSOR CTavrelDlg::OnQueryDragIcon() {
 }
 
 void CTavrelDlg::OnListen() {
-    // The toggle keeps the user's choice whatever the listener's outcome.
     if (m_btnListen.GetCheck() == BST_CHECKED) {
         m_listener.StartReceiving(m_multicast != 0);
     } else {
@@ -209,6 +208,9 @@ LRESULT CTavrelDlg::OnUdpStarted(WPARAM, LPARAM) {
 }
 
 LRESULT CTavrelDlg::OnUdpStopped(WPARAM, LPARAM) {
+    // Whoever stopped it (the user, a failed start, a socket failure, an empty datagram), the toggle
+    // and the lamp now say that nothing is listening.
+    m_btnListen.SetCheck(BST_UNCHECKED);
     m_indicator.SetIcon(m_iconNotListening);
     return 0;
 }

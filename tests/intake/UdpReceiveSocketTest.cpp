@@ -57,14 +57,20 @@ class UdpReceiveSocketTest : public ::testing::Test {
 protected:
     UdpReceiveSocketTest() { app.m_pMainWnd = &observer; }
 
-    static void Send(const char* address, u_short port, const std::string& payload) {
+    // Sends the payloads one after the other from one socket, without waiting in between.
+    static void Send(const char* address, u_short port, const std::vector<std::string>& payloads) {
         SOCKET s = ::socket(AF_INET, SOCK_DGRAM, 0);
         sockaddr_in to{};
         to.sin_family = AF_INET;
         to.sin_port = htons(port);
         to.sin_addr.s_addr = ::inet_addr(address);
-        ::sendto(s, payload.data(), (int)payload.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+        for (const std::string& payload : payloads) {
+            ::sendto(s, payload.data(), (int)payload.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+        }
         ::closesocket(s);
+    }
+    static void Send(const char* address, u_short port, const std::string& payload) {
+        Send(address, port, std::vector<std::string>{payload});
     }
     bool WaitForDatagrams(size_t n) {
         return PumpUntil([&] { return observer.datagrams.size() >= n; }, 3000);
@@ -201,20 +207,41 @@ TEST_F(UdpReceiveSocketTest, DatagramsUpToTheBufferSizeArriveWhole) {
     EXPECT_EQ(0, observer.stopped);
 }
 
-TEST_F(UdpReceiveSocketTest, AnEmptyOrOversizedDatagramStopsListening) {
-    for (size_t size : {size_t(0), size_t(CUdpReceiveSocket::kBufferSize + 1)}) {
-        CQuietListener listener;
-        listener.StartReceiving(false);
-        ASSERT_TRUE(listener.IsOpen());
-        observer.stopped = 0;
-        Send("127.0.0.1", 2237, std::string(size, 'x'));
-        ASSERT_TRUE(WaitForStopped(1)) << size;
-        EXPECT_FALSE(listener.IsOpen()) << size;
-        EXPECT_TRUE(observer.datagrams.empty()) << size;
-        // Stopping afterwards closes nothing twice and still reports the stop.
-        listener.StopReceiving();
-        EXPECT_EQ(2, observer.stopped);
+TEST_F(UdpReceiveSocketTest, OversizedDatagramsAreDroppedAndListeningGoesOn) {
+    CQuietListener listener;
+    listener.StartReceiving(false);
+    Send("127.0.0.1", 2237,
+         {std::string(CUdpReceiveSocket::kBufferSize + 1, 'x'), "after", std::string(65507, 'y'), "last"});
+    ASSERT_TRUE(WaitForDatagrams(2));
+    EXPECT_EQ((std::vector<std::string>{"after", "last"}), observer.datagrams);
+    EXPECT_TRUE(listener.IsOpen());
+    EXPECT_EQ(0, observer.stopped);
+}
+
+TEST_F(UdpReceiveSocketTest, AnEmptyDatagramStopsListening) {
+    CQuietListener listener;
+    listener.StartReceiving(false);
+    Send("127.0.0.1", 2237, "");
+    ASSERT_TRUE(WaitForStopped(1));
+    EXPECT_FALSE(listener.IsOpen());
+    EXPECT_TRUE(observer.datagrams.empty());
+    // Stopping afterwards closes nothing twice and still reports the stop.
+    listener.StopReceiving();
+    EXPECT_EQ(2, observer.stopped);
+}
+
+TEST_F(UdpReceiveSocketTest, TheSocketHoldsABurstOfAThousandDatagramsUntilTheyAreRead) {
+    CQuietListener listener;
+    listener.StartReceiving(false);
+    // Sent while this thread reads nothing, as when the window is busy: the system must hold them all.
+    std::vector<std::string> burst;
+    for (int i = 0; i < 1000; ++i) {
+        burst.push_back(std::to_string(i) + std::string(100, 'd'));
     }
+    Send("127.0.0.1", 2237, burst);
+    ASSERT_TRUE(PumpUntil([&] { return observer.datagrams.size() >= burst.size(); }, 20000))
+        << observer.datagrams.size() << " of " << burst.size();
+    EXPECT_EQ(burst, observer.datagrams);
 }
 
 TEST_F(UdpReceiveSocketTest, StoppingAListenerThatNeverStartedStillReportsTheStop) {

@@ -183,6 +183,39 @@ TEST_F(MainWindowTest, ListeningShowsTheListeningIcon) {
     EXPECT_EQ(dlg.m_iconNotListening.Get(), Indicator());
 }
 
+TEST_F(MainWindowTest, OnlyAStoppedSocketReleasesListenAndGreysTheLamp) {
+    // An oversized datagram is dropped and listening goes on.
+    Send({std::vector<unsigned char>(CUdpReceiveSocket::kBufferSize + 1, 0xAB)});
+    Deliver(Decode(0.25));
+    EXPECT_EQ(1, Rows());
+    EXPECT_EQ(BST_CHECKED, dlg.m_btnListen.GetCheck());
+    // An empty datagram stops the listener: the toggle is released and the lamp stays grey, also
+    // after the fall-back from the last datagram's flash.
+    Send({{}});
+    ASSERT_TRUE(PumpUntil([&] { return dlg.m_btnListen.GetCheck() == BST_UNCHECKED; }, 3000));
+    EXPECT_EQ(dlg.m_iconNotListening.Get(), Indicator());
+    PumpMessages(CTavrelDlg::kIndicatorTimerMs + 300);
+    EXPECT_EQ(dlg.m_iconNotListening.Get(), Indicator());
+    // Pressing it again listens again.
+    dlg.m_btnListen.SendMessage(BM_CLICK);
+    EXPECT_EQ(dlg.m_iconListening.Get(), Indicator());
+    Deliver(Decode(0.5));
+    EXPECT_EQ(2, Rows());
+}
+
+TEST_F(MainWindowTest, ABurstOf500DecodesSentAtOnceIsListedWhole) {
+    std::vector<std::vector<unsigned char>> burst;
+    for (int i = 0; i < 500; ++i) {
+        burst.push_back(Decode(0.001 * i, -10, ("CQ K1ABC " + std::to_string(i)).c_str()));
+    }
+    Send(burst);
+    ASSERT_TRUE(PumpUntil([&] { return dlg.handled >= 500; }, 60000)) << dlg.handled << " of 500";
+    ASSERT_EQ(500, Rows());
+    EXPECT_EQ("CQ K1ABC 0", Cell(0, 4));
+    EXPECT_EQ("CQ K1ABC 499", Cell(499, 4));
+    EXPECT_EQ(500u, Window().size());
+}
+
 TEST_F(MainWindowTest, NewDecodesBecomeRowsAndSamples) {
     Deliver(Decode(0.25, -12, "CQ K1ABC FN42", 1, 45296789, 1234));
     Deliver(Decode(-0.4, 3, "K1ABC W9XYZ -12", 1, 309000, 600));
