@@ -93,7 +93,7 @@ void CListenTool::OnStopped(WPARAM, LPARAM) {
         return;
     }
     // An empty datagram or a receive error closed the socket.
-    std::fprintf(stderr, "Listening stopped: an empty or oversized datagram or a receive error.\n");
+    std::fprintf(stderr, "Listening stopped: an empty datagram or a socket failure.\n");
     std::fflush(stderr);
     m_exitCode = 3;
     ::PostQuitMessage(m_exitCode);

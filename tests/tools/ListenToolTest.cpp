@@ -44,4 +44,25 @@ TEST(ListenLine, OneLinePerDatagramTheWindowActsOn) {
     EXPECT_EQ("ignored (20 bytes): not a WSJT-X message", ListenLine(ignored, 20, true));
 }
 
+TEST(ListenLine, ControlCharactersInAMessageAreEscaped) {
+    const struct {
+        const char* message;
+        const char* printed;
+    } cases[] = {
+        {"CQ K1ABC FN42", "CQ K1ABC FN42"},
+        {"A\tB\nC\rD", "A\\tB\\nC\\rD"},
+        {"\x01\x1F\x7F end", "\\x01\\x1F\\x7F end"},
+        {"C:\\x41", "C:\\\\x41"},                               // a backslash cannot fake an escape
+        {"73 \xC3\xA9\xE2\x82\xAC", "73 \xC3\xA9\xE2\x82\xAC"}, // UTF-8 stays as it is
+    };
+    for (const auto& c : cases) {
+        DatagramEvent decode;
+        decode.kind = DatagramKind::NewDecode;
+        std::snprintf(decode.decode.message, sizeof decode.decode.message, "%s", c.message);
+        const std::string line = ListenLine(decode, 60, false).value();
+        EXPECT_EQ(std::string("000000\t0\t0.0\t0\t") + c.printed, line);
+        EXPECT_EQ(std::string::npos, line.find('\n'));
+    }
+}
+
 } // namespace

@@ -64,7 +64,9 @@ def main():
         w.decode(309000, 3, -1.1, 600, "K1ABC W9XYZ -12"),
         w.decode(309000, 3, -1.1, 600, "K1ABC W9XYZ -12", new=False),
         w.decode(1000, -5, 0.1, 800, "CQ DX " + "X" * 40, client_id="WSJT-X - IC-7300"),  # 110 bytes
+        w.decode(2000, -1, 0.0, 900, "A\tB\nforged\r"),  # control characters cannot add fields or lines
         b"not wsjt-x, but long enough",
+        b"x" * 20000,  # longer than the listener's buffer: dropped, listening goes on
         w.header(10) + b"\0" * 8,
         w.header(16) + b"\0" * 8,
         w.clear(),
@@ -113,6 +115,7 @@ def expected_mixed():
         "000509\t3\t-1.1\t600\tK1ABC W9XYZ -12",
         "Decode",
         "000001\t-5\t0.1\t800\tCQ DX " + "X" * 26,
+        "000002\t-1\t0.0\t900\tA\\tB\\nforged\\r",
         "Clear",
     ]
 
