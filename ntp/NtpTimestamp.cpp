@@ -7,8 +7,10 @@
 
 namespace {
 
-// The Julian Day Number of 1900-01-01, day 0 of the NTP era.
+// The Julian Day Number of 1900-01-01, day 0 of the first NTP era.
 constexpr int64_t kJdn1900 = 2415021;
+// Seconds of one NTP era; era 1 starts at 2036-02-07 06:28:16 UTC.
+constexpr int64_t kEraSeconds = int64_t{1} << 32;
 // The fraction scale of the conversions below; only the millisecond table uses 2^32.
 constexpr double kFractionScale = 4294967295.0;
 
@@ -70,7 +72,8 @@ NtpTimestamp NtpTimestamp::FromSystemTime(const SystemTime& time) {
 }
 
 SystemTime NtpTimestamp::ToSystemTime() const {
-    const uint32_t seconds = Seconds();
+    // Seconds with the top bit clear lie in era 1: after 2036, not before 1968.
+    const int64_t seconds = Seconds() + ((Seconds() & 0x8000'0000u) ? 0 : kEraSeconds);
     SystemTime time{};
     GregorianDate(seconds / 86400 + kJdn1900, time);
     time.wHour = static_cast<uint16_t>(seconds / 3600 % 24);
@@ -93,7 +96,8 @@ SystemTime NtpTimestamp::ToClockTime() const {
 }
 
 double NtpTimestamp::Difference(NtpTimestamp a, NtpTimestamp b) {
-    const bool negative = a.m_value < b.m_value;
+    // Modulo 2^64 the difference is right whatever the eras; its top bit gives the sign.
+    const bool negative = (a.m_value - b.m_value) >> 63;
     const NtpTimestamp d(negative ? b.m_value - a.m_value : a.m_value - b.m_value);
     const double seconds = d.Seconds() + d.Fraction() / kFractionScale;
     return negative ? -seconds : seconds;

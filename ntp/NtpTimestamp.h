@@ -3,8 +3,10 @@
 
 #include <cstdint>
 
-// An NTP time: seconds since 1900-01-01 00:00:00 UTC in the high 32 bits, the fraction of a second in
-// the low 32 bits, in host order. The value 0 means that no time is held.
+// An NTP time: seconds in the high 32 bits, the fraction of a second in the low 32 bits, in host order.
+// The seconds count from 1900-01-01 00:00:00 UTC when their top bit is set (era 0, 1968 to 2036), and
+// from 2036-02-07 06:28:16 UTC when it is clear (era 1, 2036 to 2104), as SNTP reads them. The value 0
+// means that no time is held.
 class NtpTimestamp {
 public:
     constexpr NtpTimestamp() = default;
@@ -15,7 +17,8 @@ public:
     // The system clock's current UTC time.
     static NtpTimestamp Now();
 
-    // A UTC system time; the milliseconds become the nearest 32-bit fraction.
+    // A UTC system time; the milliseconds become the nearest 32-bit fraction. Times from 2036-02-07
+    // 06:28:16 on count in era 1.
     static NtpTimestamp FromSystemTime(const SystemTime& time);
 
     // The UTC system time, milliseconds rounded to the nearest. A fraction of 0.9995 s or more gives
@@ -26,7 +29,7 @@ public:
     // second becomes 000 of the next second instead of "1000 milliseconds".
     SystemTime ToClockTime() const;
 
-    // a - b in seconds.
+    // a - b in seconds, for times less than 68 years apart, also across the change of era.
     static double Difference(NtpTimestamp a, NtpTimestamp b);
 
     // This time moved by `seconds` (negative: earlier), wrapping around as 64-bit arithmetic does. A

@@ -21,7 +21,9 @@ TEST(NtpTimestamp, FromSystemTime) {
         {UtcTime(2020, 1, 1, 0, 0, 0, 999), 3'786'825'600, 4'290'672'329},
         {UtcTime(1970, 1, 1, 0, 0, 0, 0), 2'208'988'800, 0},
         {UtcTime(2024, 2, 29, 23, 59, 59, 0), 3'918'239'999, 0},
-        {UtcTime(2036, 2, 7, 6, 28, 15, 0), 0xFFFF'FFFF, 0}, // the last second of the first NTP era
+        {UtcTime(2036, 2, 7, 6, 28, 15, 0), 0xFFFF'FFFF, 0},     // the last second of the first NTP era
+        {UtcTime(2036, 2, 7, 6, 28, 16, 500), 0, 2'147'483'648}, // era 1 begins
+        {UtcTime(2040, 1, 1, 0, 0, 0, 0), 123'010'304, 0},
     };
     for (const auto& c : cases) {
         const NtpTimestamp t = NtpTimestamp::FromSystemTime(c.time);
@@ -36,7 +38,11 @@ TEST(NtpTimestamp, ToSystemTime) {
         SystemTime time;
         uint16_t dayOfWeek;
     } cases[] = {
-        {NtpTimestamp(0, 0), UtcTime(1900, 1, 1, 0, 0, 0, 0), 1},
+        // A clear top bit is era 1: 2036 to 2104, not 1900 to 1968.
+        {NtpTimestamp(0x8000'0000, 0), UtcTime(1968, 1, 20, 3, 14, 8, 0), 6},
+        {NtpTimestamp(0, 0), UtcTime(2036, 2, 7, 6, 28, 16, 0), 4},
+        {NtpTimestamp(123'010'304, 0), UtcTime(2040, 1, 1, 0, 0, 0, 0), 0},
+        {NtpTimestamp(0x7FFF'FFFF, 0), UtcTime(2104, 2, 26, 9, 42, 23, 0), 2},
         {NtpTimestamp(3'786'825'600, 2'147'483'648), UtcTime(2020, 1, 1, 0, 0, 0, 500), 3},
         {NtpTimestamp(3'918'239'999, 4'294'967), UtcTime(2024, 2, 29, 23, 59, 59, 1), 4},
         // 0.9995 s or more rounds to 1000 ms and is not carried into the seconds.
@@ -57,13 +63,14 @@ TEST(NtpTimestamp, EveryMillisecondAndEveryDayRoundTrips) {
         const SystemTime time = UtcTime(2024, 6, 30, 12, 34, 56, ms);
         ASSERT_EQ(NtpTimestamp::FromSystemTime(time).ToSystemTime().wMilliseconds, ms);
     }
-    // The Julian-day calendar against the file-time one, over every day of the NTP era.
+    // The Julian-day calendar against the file-time one, over every day that the two eras cover
+    // (1968-01-21 to 2104-02-26; the days count from 1900-01-01).
+    constexpr int64_t k1900 = 94'354'848'000'000'000;
     SystemTime day{};
-    for (int64_t ticks = 94'354'848'000'000'000; ticks < 94'354'848'000'000'000 + 49'710 * kTicksPerDay;
+    for (int64_t ticks = k1900 + 24'856 * kTicksPerDay; ticks < k1900 + 74'566 * kTicksPerDay;
          ticks += kTicksPerDay) {
         ASSERT_TRUE(TicksToSystemTime(ticks, day)); // from 1900-01-01 on
         const NtpTimestamp t = NtpTimestamp::FromSystemTime(day);
-        ASSERT_EQ(t.Seconds() % 86'400, 0u);
         ASSERT_EQ(t.ToSystemTime(), day) << day.wYear << "-" << day.wMonth << "-" << day.wDay;
     }
 }
@@ -75,9 +82,24 @@ TEST(NtpTimestamp, DifferenceUsesTheScaleOfTwoToThe32MinusOne) {
     EXPECT_NEAR(NtpTimestamp::Difference(a, b), 0.50000000012, 1e-11);
     EXPECT_DOUBLE_EQ(NtpTimestamp::Difference(b, a), -2147483648.0 / 4294967295.0);
     EXPECT_EQ(NtpTimestamp::Difference(a, a), 0.0);
-    // Whole unsigned range: the larger is always the minuend, so nothing wraps.
-    EXPECT_DOUBLE_EQ(NtpTimestamp::Difference(NtpTimestamp(~0ULL), NtpTimestamp(0)), 4294967295.0 + 1.0);
-    EXPECT_DOUBLE_EQ(NtpTimestamp::Difference(NtpTimestamp(0), NtpTimestamp(~0ULL)), -(4294967295.0 + 1.0));
+}
+
+TEST(NtpTimestamp, TheChangeOfEraIn2036IsOneSecondLikeAnyOther) {
+    // Half a second before the seconds field wraps, on the program's clock.
+    FakeClock clock(UtcTime(2036, 2, 7, 6, 28, 15, 500));
+    const NtpTimestamp before = NtpTimestamp::Now();
+    EXPECT_EQ(NtpTimestamp(0xFFFF'FFFF, 2'147'483'648), before);
+    clock.Advance(1000);
+    const NtpTimestamp after = NtpTimestamp::Now();
+    EXPECT_EQ(NtpTimestamp(0, 2'147'483'648), after);
+    EXPECT_EQ(1.0, NtpTimestamp::Difference(after, before));
+    EXPECT_EQ(-1.0, NtpTimestamp::Difference(before, after));
+    EXPECT_EQ(UtcTime(2036, 2, 7, 6, 28, 16, 500), after.ToSystemTime());
+    EXPECT_EQ(before, after.PlusSeconds(-1.0));
+    EXPECT_EQ(after, before.PlusSeconds(1.0));
+    // Sixty-eight years either way still differ by their true amount.
+    EXPECT_EQ(2'147'483'647.0, NtpTimestamp::Difference(NtpTimestamp(0x7FFF'FFFF, 0), NtpTimestamp(0)));
+    EXPECT_EQ(-2'147'483'648.0, NtpTimestamp::Difference(NtpTimestamp(0x8000'0000, 0), NtpTimestamp(0)));
 }
 
 TEST(NtpTimestamp, PlusSeconds) {

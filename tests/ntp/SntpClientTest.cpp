@@ -21,13 +21,15 @@ TEST(SetClockFromTimestamp, SetsTheTimestampsUtcTime) {
         {NtpTimestamp(3'786'825'600, 2'147'483'648), SystemTime{2020, 1, 3, 1, 0, 0, 0, 500}},
         // 0.9995 s and more would be "1000 ms", which no clock takes: the next second instead.
         {NtpTimestamp(3'944'678'399, 4'294'967'295), SystemTime{2025, 1, 3, 1, 0, 0, 0, 0}},
+        // Era 1: a server's time after 2036-02-07 is set as such, not as a time in 1900.
+        {NtpTimestamp(123'010'304, 0), SystemTime{2040, 1, 0, 1, 0, 0, 0, 0}},
     };
     for (const auto& c : cases) {
         ASSERT_NE(client.SetClockFromTimestamp(c.time), 0);
         ASSERT_FALSE(clock.Sets().empty());
         EXPECT_EQ(clock.Sets().back(), c.expected);
     }
-    EXPECT_EQ(clock.Attempts().size(), 2u);
+    EXPECT_EQ(clock.Attempts().size(), 3u);
 }
 
 TEST(SetClockFromTimestamp, RefusalsAndTheEmptyTimestampFail) {

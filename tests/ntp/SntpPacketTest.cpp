@@ -61,6 +61,16 @@ TEST(SntpReplyDecoding, DelayAndOffset) {
     }
 }
 
+TEST(SntpReplyDecoding, AcrossTheChangeOfEraIn2036) {
+    // Sent 0.1 s before the seconds field wraps; the server answers 0.5 s after, read 0.1 s after.
+    const NtpTimestamp t1(0xFFFF'FFFF, 3'865'470'566), t23(0, 2'147'483'648), t4(0, 429'496'730);
+    const auto packet = Reply(t1, t23, t23);
+    SntpReply reply;
+    ASSERT_EQ(DecodeSntpReply(packet.data(), packet.size(), t1, t4, reply), 0u);
+    EXPECT_NEAR(reply.roundTripDelay, 0.2, 1e-6);
+    EXPECT_NEAR(reply.localClockOffset, 0.5, 1e-6);
+}
+
 TEST(SntpReplyDecoding, ReadsLeapAndStratumAndIgnoresWhatFollowsTheHeader) {
     auto packet = Reply(Seconds(1000), Seconds(1000.1), Seconds(1000.2));
     packet[0] = 0x64; // leap 1 (a second is inserted today), version 4, mode 4
