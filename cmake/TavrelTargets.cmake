@@ -5,7 +5,12 @@ function(tavrel_apply_options target)
     if(WIN32)
         target_compile_definitions(${target} PUBLIC _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX STRICT)
     endif()
-    if(TAVREL_SANITIZE)
+    if(TAVREL_FUZZ)
+        # Coverage for the fuzzer in everything it reaches; the fuzz programs add the fuzzer's main.
+        target_compile_options(${target} PUBLIC -fsanitize=fuzzer-no-link,address,undefined
+                                                -fno-sanitize-recover=all -fno-omit-frame-pointer)
+        target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+    elseif(TAVREL_SANITIZE)
         target_compile_options(${target} PUBLIC -fsanitize=address,undefined -fno-omit-frame-pointer
                                                 -fno-sanitize-recover=all)
         target_link_options(${target} PUBLIC -fsanitize=address,undefined)
@@ -67,6 +72,16 @@ function(tavrel_test name)
     endif()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                          PROPERTIES TIMEOUT ${T_TIMEOUT})
+endfunction()
+
+# tavrel_fuzz_target(<name> SOURCES <files...> [LIBS <libs...>]): a libFuzzer program (TAVREL_FUZZ);
+# its seed corpus is tests/fuzz/corpus/<name>.
+function(tavrel_fuzz_target name)
+    cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${F_SOURCES})
+    target_link_libraries(${name} PRIVATE tavrel_core ${F_LIBS})
+    tavrel_apply_options(${name})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
 endfunction()
 
 # tavrel_benchmark(<name> SOURCES <files...>): native Google Benchmark program, not run by ctest.

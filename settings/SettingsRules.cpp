@@ -85,6 +85,13 @@ uint16_t ListenerPort(const char* text) {
     return port == 0 ? kDefaultUdpPort : port;
 }
 
+uint32_t DwordFromValueBuffer(const unsigned char* buffer, size_t size) {
+    uint32_t value = 0;
+    for (size_t i = size < 4 ? size : 4; i-- > 0;)
+        value = value << 8 | buffer[i];
+    return value;
+}
+
 std::string TextFromValueBuffer(const char* buffer, size_t size) {
     if (size == 0)
         return {};

@@ -42,6 +42,10 @@ std::string ListenerServer(const char* text);
 // system pick a port that WSJT-X never sends to).
 uint16_t ListenerPort(const char* text);
 
+// The number in a value buffer of `size` bytes (at most 4 are used) that the store filled: little-endian,
+// missing high bytes 0, whatever the value's registry type.
+uint32_t DwordFromValueBuffer(const unsigned char* buffer, size_t size);
+
 // The text in a value buffer of `size` bytes that the store filled: up to the first zero byte, or all
 // `size` bytes when the value filled the buffer without a terminating zero. Never reads past `size`.
 std::string TextFromValueBuffer(const char* buffer, size_t size);

@@ -41,7 +41,7 @@ std::optional<uint32_t> ReadDwordSetting(const SettingsKey& key, const char* nam
     if (::RegQueryValueExA(key.Get(), name, nullptr, nullptr, bytes, &size) != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    return uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 | uint32_t(bytes[3]) << 24;
+    return DwordFromValueBuffer(bytes, size);
 }
 
 std::optional<std::string> ReadStringSetting(const SettingsKey& key, const char* name) {

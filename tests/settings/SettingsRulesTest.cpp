@@ -139,6 +139,14 @@ TEST(SettingsRules, TextFromValueBufferNeverReadsPastIt) {
     EXPECT_EQ(TextFromValueBuffer(nullptr, 0), "");
 }
 
+TEST(SettingsRules, DwordFromValueBufferIsLittleEndianOfAtMostFourBytes) {
+    const unsigned char bytes[] = {0x31, 0x00, 0x03, 0x04, 0xFF};
+    EXPECT_EQ(DwordFromValueBuffer(bytes, 0), 0u);
+    EXPECT_EQ(DwordFromValueBuffer(bytes, 2), 49u); // REG_SZ "1"
+    EXPECT_EQ(DwordFromValueBuffer(bytes, 4), 0x04030031u);
+    EXPECT_EQ(DwordFromValueBuffer(bytes, 5), 0x04030031u);
+}
+
 TEST(SettingsSchema, DefaultsAgreeWithTheRules) {
     EXPECT_EQ(ListenerPort(kUdpPortSetting.defaultValue), kDefaultUdpPort);
     EXPECT_EQ(ParseDecimal32(kUdpPortSetting.defaultValue), kDefaultUdpPort);
