@@ -9,6 +9,10 @@
 //   tavrel-probe row-count          prints the number of rows
 //   tavrel-probe boxes [ms]         waits up to ms for message boxes captioned "Tavrel", prints the text
 //                                   of each and closes it with OK
+//   tavrel-probe checked ID         prints 1 when a check box or toggle button is checked, else 0
+//   tavrel-probe ping [ms]          waits up to ms (default 5000) for the window to answer a message;
+//                                   prints how long it took in milliseconds, fails when it did not answer
+//   tavrel-probe memory             prints the window's process's private bytes and working set
 //   tavrel-probe close              closes the main window (as the close box does)
 //   tavrel-probe corner             prints the main window's left and top edges
 //   tavrel-probe move X Y           moves the main window
@@ -26,6 +30,7 @@
 #include "framework/Win32.h"
 
 #include <colordlg.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -333,6 +338,30 @@ int main(int argc, char** argv) {
     if (command == "system-menu") {
         return UseSystemMenu(main, argc - 2, argv + 2);
     }
+    if (command == "ping") {
+        const ULONGLONG start = ::GetTickCount64();
+        DWORD_PTR result = 0;
+        if (!::SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, (UINT)number(2, 5000), &result)) {
+            return 1;
+        }
+        std::printf("%llu\n", ::GetTickCount64() - start);
+        return 0;
+    }
+    if (command == "memory") {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(main, &pid);
+        HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+        PROCESS_MEMORY_COUNTERS counters{};
+        const BOOL ok = process && ::GetProcessMemoryInfo(process, &counters, sizeof counters);
+        if (process) {
+            ::CloseHandle(process);
+        }
+        if (!ok) {
+            return 1;
+        }
+        std::printf("%zu %zu\n", (size_t)counters.PagefileUsage, (size_t)counters.WorkingSetSize);
+        return 0;
+    }
     if (command == "rows" || command == "row-count") {
         HWND list = ::GetDlgItem(main, IDC_DECODE_LIST);
         const int rows = (int)::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
@@ -362,6 +391,10 @@ int main(int argc, char** argv) {
     }
     if (command == "click") {
         ::SendMessageA(control, BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (command == "checked") {
+        std::printf("%d\n", ::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
         return 0;
     }
     if (command == "press") {
