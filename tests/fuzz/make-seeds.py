@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """Writes the fuzz targets' seed corpora into corpus/<target>/: a few well-formed inputs of each kind,
-made by our own WSJT-X datagram library and SNTP packet layout. Run it again after changing it; the
+made by our own WSJT-X datagram library, SNTP packet layout and PNG pictures. Run it again after changing it; the
 files are committed."""
 
 import os
 import shutil
 import struct
 import sys
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "scripts"))
@@ -67,6 +68,27 @@ def row_sorts():
     }
 
 
+def png(width, height, colour_type, rows, chunks=()):
+    """A PNG of 8-bit samples: `rows` are the raw rows without their filter byte."""
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+
+    header = struct.pack(">IIBBBBB", width, height, 8, colour_type, 0, 0, 0)
+    pixels = zlib.compress(b"".join(b"\0" + row for row in rows))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + b"".join(chunk(k, b) for k, b in chunks)
+            + chunk(b"IDAT", pixels) + chunk(b"IEND", b""))
+
+
+def pngs():
+    seeds = {name: open(os.path.join(HERE, "..", "..", "res", name + ".png"), "rb").read()
+             for name in ("Time", "Setup", "Reset")}
+    # A palette picture whose transparency chunk gives it alpha, and a grey one with alpha.
+    seeds["palette-trns"] = png(4, 2, 3, [bytes([0, 1, 2, 1]), bytes([2, 1, 0, 0])],
+                                [(b"PLTE", bytes([255, 0, 0, 0, 255, 0, 0, 0, 255])), (b"tRNS", bytes([0, 128]))])
+    seeds["grey-alpha"] = png(2, 2, 4, [bytes([10, 255, 200, 0]), bytes([90, 128, 0, 64])])
+    return seeds
+
+
 def main():
     corpora = {
         "fuzz_datagram": datagrams(),
@@ -77,6 +99,7 @@ def main():
         "fuzz_settings": {"dword-1000": struct.pack("<I", 1000), "sz-1": b"1\0", "port": b"2237\0",
                           "address": b"127.0.0.1\0", "negative": b"-3\0", "full": b"a" * 200},
         "fuzz_row_sort": row_sorts(),
+        "fuzz_png_image": pngs(),
     }
     for target, seeds in corpora.items():
         folder = os.path.join(HERE, "corpus", target)
