@@ -86,18 +86,7 @@ REGEDIT4
 REG
 wine64 regedit /S "Z:${prefix//\//\\}\\tavrel-tweaks.reg" >/dev/null 2>&1
 wineserver -w
-# Keep one server for the whole run: each program then starts in a fraction of a second instead of
-# booting the prefix's services again.
-wineserver -p
-wine64 wineboot >/dev/null 2>&1 || true
-# Keep the desktop open for the whole run: Wine closes it a second after its last program ends, and a
-# window created while the desktop restarts can fail. A command shell waiting for a line that never
-# comes holds it; the desktop's own program is started here, so it never holds a test's output open.
-# wineserver -k ends both.
-mkfifo "$prefix/keep-desktop"
-exec 7<>"$prefix/keep-desktop"
-wine64 cmd /c "set /p keep=" <&7 >/dev/null 2>&1 &
-wine64 explorer.exe /desktop >/dev/null 2>&1 &
+"$(dirname "$0")/wine-boot.sh"
 
 set +e
 "$@"

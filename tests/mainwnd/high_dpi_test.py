@@ -8,6 +8,7 @@ import subprocess
 import sys
 
 WINE = "/usr/lib/wine/wine64"
+HERE = os.path.dirname(os.path.abspath(__file__))
 KEYS = [r"HKCU\Control Panel\Desktop", r"HKCU\Software\Wine\Fonts"]
 
 
@@ -15,8 +16,11 @@ def set_dpi(dpi):
     for key in KEYS:
         subprocess.run([WINE, "reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f"],
                        capture_output=True, check=True)
-    subprocess.run(["wineserver", "-k"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    subprocess.run(["wineserver", "-w"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    quiet = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run(["wineserver", "-k"], **quiet)
+    subprocess.run(["wineserver", "-w"], **quiet)
+    # Back to the session the other tests of the run expect: kept server, booted services, held desktop.
+    subprocess.run([os.path.join(HERE, "..", "..", "scripts", "wine-boot.sh")], **quiet, check=True)
 
 
 def main():
@@ -28,9 +32,6 @@ def main():
         return result.returncode
     finally:
         set_dpi(96)
-        # The other tests of the run expect one server kept running.
-        # (No pipes: the server stays and would hold them open.)
-        subprocess.run(["wineserver", "-p"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 if __name__ == "__main__":

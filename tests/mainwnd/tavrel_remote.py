@@ -28,11 +28,11 @@ def set_settings(values):
     """values: (name, REG_SZ or REG_DWORD, text) triples."""
     for name, kind, value in values:
         subprocess.run([WINE, "reg", "add", SETTINGS_KEY, "/v", name, "/t", kind, "/d", str(value), "/f"],
-                       capture_output=True, check=True)
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
 
 
 def delete_settings():
-    subprocess.run([WINE, "reg", "delete", SETTINGS_KEY, "/f"], capture_output=True)
+    subprocess.run([WINE, "reg", "delete", SETTINGS_KEY, "/f"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 def queued_bytes(port):
