@@ -17,18 +17,68 @@ function(tavrel_apply_options target)
     endif()
 endfunction()
 
-# Sources without <windows.h>: part of the core library on both targets.
-function(tavrel_portable)
-    list(TRANSFORM ARGN PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
-    target_sources(tavrel_core PRIVATE ${ARGN})
+# Every library of the program has an include root of its own in the build tree, holding links to just
+# the headers of its own sources. A file sees the headers of its library and of the libraries that
+# library links, so including a header of a higher layer does not compile.
+set(TAVREL_INCLUDE_ROOTS ${CMAKE_BINARY_DIR}/include)
+file(REMOVE_RECURSE ${TAVREL_INCLUDE_ROOTS}) # links of headers that moved or went away
+
+# Gives a library or executable its include root.
+function(tavrel_include_root target)
+    file(MAKE_DIRECTORY ${TAVREL_INCLUDE_ROOTS}/${target})
+    target_include_directories(${target} PUBLIC ${TAVREL_INCLUDE_ROOTS}/${target})
 endfunction()
 
-# Sources that include <windows.h>: part of the Windows library only.
-function(tavrel_windows)
+# tavrel_library(<target> [LIBS <libraries it builds on>...]): a static library with its include root.
+function(tavrel_library target)
+    cmake_parse_arguments(L "" "" "LIBS" ${ARGN})
+    add_library(${target} STATIC)
+    tavrel_include_root(${target})
+    target_link_libraries(${target} PUBLIC ${L_LIBS})
+    tavrel_apply_options(${target})
+endfunction()
+
+# tavrel_sources(<target> <files>...): adds the current folder's .cpp files to the target and publishes
+# their headers (X.h beside X.cpp, and every .h named) in its include root.
+function(tavrel_sources target)
+    foreach(file ${ARGN})
+        set(path ${CMAKE_CURRENT_SOURCE_DIR}/${file})
+        if(file MATCHES "[.]cpp$")
+            target_sources(${target} PRIVATE ${path})
+            string(REGEX REPLACE "[.]cpp$" ".h" path ${path})
+            if(NOT EXISTS ${path})
+                continue()
+            endif()
+        endif()
+        file(RELATIVE_PATH header ${CMAKE_SOURCE_DIR} ${path})
+        get_filename_component(folder ${TAVREL_INCLUDE_ROOTS}/${target}/${header} DIRECTORY)
+        file(MAKE_DIRECTORY ${folder})
+        file(CREATE_LINK ${path} ${TAVREL_INCLUDE_ROOTS}/${target}/${header} SYMBOLIC)
+    endforeach()
+endfunction()
+
+# Portable sources (no <windows.h>): part of the core library on both targets.
+function(tavrel_portable)
+    tavrel_sources(tavrel_core ${ARGN})
+endfunction()
+
+# tavrel_windows(<library> <files>...): sources of one of the Windows libraries, built for Windows only.
+function(tavrel_windows target)
     if(WIN32)
-        list(TRANSFORM ARGN PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
-        target_sources(tavrel_win PRIVATE ${ARGN})
+        tavrel_sources(${target} ${ARGN})
     endif()
+endfunction()
+
+# Makes an include of a Windows header an error in the target's own sources: stand-ins that stop the
+# compile come before the system's headers.
+function(tavrel_forbid_windows_headers target)
+    set(folder ${CMAKE_BINARY_DIR}/portable-guard)
+    foreach(header windows.h winsock2.h winsock.h ws2tcpip.h windef.h winbase.h winuser.h wingdi.h winreg.h
+                   commctrl.h commdlg.h shellapi.h shlwapi.h objbase.h windowsx.h)
+        file(CONFIGURE OUTPUT ${folder}/${header} CONTENT
+             "#error \"portable code includes <${header}>; Windows code lives in a win/ folder\"\n")
+    endforeach()
+    target_include_directories(${target} BEFORE PRIVATE ${folder})
 endfunction()
 
 # Adds the program's resources (res/Tavrel.rc: manifest, version, dialogs, menus, strings, icons) to a

@@ -1,6 +1,6 @@
 #include "ntp/NtpTimestamp.h"
 
-#include "clock/TimeShift.h"
+#include "clock/ClockTicks.h"
 
 #include <array>
 #include <cmath>

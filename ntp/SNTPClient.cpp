@@ -1,7 +1,7 @@
 #include "ntp/SNTPClient.h"
 
 #include "clock/SystemClock.h"
-#include "ntp/UdpClientSocket.h"
+#include "platform/UdpClientSocket.h"
 
 int CSNTPClient::QueryServer(const char* server, SntpReply& reply, int port) {
     if (port < 1 || port > 65535) {

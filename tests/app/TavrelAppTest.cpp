@@ -1,7 +1,7 @@
 // The application object's start-up, with the main window and the sockets replaced by recorders.
 #include <gtest/gtest.h>
 
-#include "app/TavrelApp.h"
+#include "app/win/TavrelApp.h"
 #include "support/FakeClock.h"
 #include "support/MessageBoxWatcher.h"
 

@@ -1,6 +1,7 @@
 // The two clock-shift entry points under Wine, against the fake clock. The elevated start runs the
 // recorder built as Tavrel.exe next to this program, which writes what it was started with.
-#include "clock/ShiftSystemTime.h"
+#include "app/win/ApplyTimeShift.h"
+#include "clock/win/ShiftSystemTime.h"
 #include "support/ElevationRecord.h"
 #include "support/FakeClock.h"
 #include "support/MessageBoxWatcher.h"

@@ -1,5 +1,5 @@
 #include "clock/SystemClock.h"
-#include "clock/TimeShift.h"
+#include "clock/ClockTicks.h"
 #include "support/FakeClock.h"
 
 #include <gtest/gtest.h>

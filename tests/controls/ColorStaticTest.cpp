@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "StaticControlsTestDialog.h"
-#include "controls/ColorStatic.h"
+#include "controls/win/ColorStatic.h"
 #include "support/WindowCapture.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "StaticControlsTestDialog.h"
-#include "controls/HyperLink.h"
-#include "controls/ShellOpen.h"
+#include "controls/win/HyperLink.h"
+#include "controls/win/ShellOpen.h"
 #include "support/WindowCapture.h"
 
 namespace {

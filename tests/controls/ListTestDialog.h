@@ -1,6 +1,6 @@
 #pragma once
 #include "ListTestIds.h"
-#include "controls/ListCtrlEx.h"
+#include "controls/win/ListCtrlEx.h"
 #include "framework/Dialog.h"
 
 // The decode list set up the way the main window sets it up, in a dialog of the main window's size.

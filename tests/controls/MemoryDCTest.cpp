@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "controls/MemoryDC.h"
+#include "controls/win/MemoryDC.h"
 #include "framework/Bitmap.h"
 #include "framework/SelectGuard.h"
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "StaticControlsTestDialog.h"
-#include "controls/PngButton.h"
-#include "controls/PngResource.h"
+#include "controls/win/PngButton.h"
+#include "controls/win/PngResource.h"
 #include "framework/ClientDC.h"
 #include "framework/SelectGuard.h"
 #include "res/resource.h"

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "StaticControlsTestDialog.h"
-#include "controls/PngButton.h"
-#include "controls/PngResource.h"
+#include "controls/win/PngButton.h"
+#include "controls/win/PngResource.h"
 #include "res/resource.h"
 
 namespace {

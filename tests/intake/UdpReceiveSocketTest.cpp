@@ -8,7 +8,7 @@
 
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
-#include "intake/UdpReceiveSocket.h"
+#include "intake/win/UdpReceiveSocket.h"
 #include "support/MessageBoxWatcher.h"
 #include "support/MessagePump.h"
 #include "support/ScopedSettings.h"

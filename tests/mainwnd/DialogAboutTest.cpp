@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/ShellOpen.h"
-#include "mainwnd/DialogAbout.h"
+#include "controls/win/ShellOpen.h"
+#include "mainwnd/win/DialogAbout.h"
 #include "res/ProductInfo.h"
 #include "res/resource.h"
 #include "support/MessageBoxWatcher.h"

@@ -22,7 +22,7 @@
 
 #include "framework/WinApp.h"
 #include "intake/WsjtxDatagram.h"
-#include "mainwnd/TavrelDlg.h"
+#include "mainwnd/win/TavrelDlg.h"
 #include "support/MessagePump.h"
 #include "support/ScopedSettings.h"
 #include "TestableTavrelDlg.h"

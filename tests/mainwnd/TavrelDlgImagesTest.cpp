@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "controls/PngResource.h"
-#include "mainwnd/TavrelDlg.h"
+#include "controls/win/PngResource.h"
+#include "mainwnd/win/TavrelDlg.h"
 #include "res/resource.h"
 #include "support/MessagePump.h"
 #include "support/ScopedSettings.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwnd/TavrelDlg.h"
+#include "mainwnd/win/TavrelDlg.h"
 #include "res/ProductInfo.h"
 #include "res/resource.h"
 #include "support/MessagePump.h"

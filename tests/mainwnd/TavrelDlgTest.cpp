@@ -13,7 +13,7 @@
 
 #include "framework/WinApp.h"
 #include "intake/WsjtxDatagram.h"
-#include "mainwnd/TavrelDlg.h"
+#include "mainwnd/win/TavrelDlg.h"
 #include "res/resource.h"
 #include "support/ElevationRecord.h"
 #include "support/FakeClock.h"

@@ -2,7 +2,7 @@
 #include <span>
 #include <vector>
 
-#include "mainwnd/TavrelDlg.h"
+#include "mainwnd/win/TavrelDlg.h"
 
 // The window with its controls in reach of the checks, counting the datagrams it has handled.
 class CTestableTavrelDlg : public CTavrelDlg {

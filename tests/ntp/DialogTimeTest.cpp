@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "ntp/DialogTime.h"
-#include "ntp/HostResolver.h"
+#include "ntp/win/DialogTime.h"
+#include "platform/HostResolver.h"
 #include "res/resource.h"
 #include "support/ElevationRecord.h"
 #include "support/FakeClock.h"

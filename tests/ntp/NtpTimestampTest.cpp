@@ -1,4 +1,4 @@
-#include "clock/TimeShift.h"
+#include "clock/ClockTicks.h"
 #include "ntp/NtpTimestamp.h"
 #include "support/FakeClock.h"
 

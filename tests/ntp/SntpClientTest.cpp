@@ -1,6 +1,6 @@
-#include "ntp/HostResolver.h"
+#include "platform/HostResolver.h"
 #include "ntp/SNTPClient.h"
-#include "ntp/UdpClientSocket.h"
+#include "platform/UdpClientSocket.h"
 #include "support/FakeClock.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Queries against real servers on loopback, started by ntp-servers.sh: chronyd with clock control off,
 // and fake_sntp_server.py with one port per kind of reply.
 #include "ntp/SNTPClient.h"
-#include "ntp/UdpClientSocket.h"
+#include "platform/UdpClientSocket.h"
 #include "support/FakeClock.h"
 
 #include <gtest/gtest.h>

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "ntp/DialogTime.h"
+#include "ntp/win/DialogTime.h"
 #include "res/resource.h"
-#include "settings/DialogSetup.h"
+#include "settings/win/DialogSetup.h"
 #include "support/MessageBoxWatcher.h"
 #include "support/MessagePump.h"
 #include "support/ProbeProcess.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "settings/SettingsStore.h"
+#include "settings/win/SettingsStore.h"
 #include "support/ScopedSettings.h"
 
 namespace {

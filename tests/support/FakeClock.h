@@ -1,6 +1,6 @@
 #pragma once
 #include "clock/SystemClock.h"
-#include "clock/TimeShift.h"
+#include "clock/ClockTicks.h"
 
 #include <mutex>
 #include <vector>

@@ -1,0 +1,68 @@
+#pragma once
+#include <functional>
+#include <span>
+
+#include "controls/win/SortHeaderCtrl.h"
+#include "framework/Font.h"
+#include "framework/ListCtrl.h"
+
+// The decode list: a report view with fixed owner-drawn rows that draws every row itself in four
+// colours (text; background, selection and warning backgrounds; a row's item data 1 marks a warning),
+// sizes its rows from its font, fits its columns to its width and sorts its rows when a column title is
+// clicked (first descending, then toggling). Its header, `m_header`, is attached by the owner.
+class CListCtrlEx : public CListCtrl {
+public:
+    CListCtrlEx() = default;
+    ~CListCtrlEx() override = default;
+
+    CSortHeaderCtrl m_header;
+
+    // The font of the cells (the window's own font is left as it is); null changes nothing.
+    void SetListFont(const LOGFONTA* logFont);
+    // Rows at least `height` pixels; the header gets exactly that height.
+    void SetRowHeight(UINT height);
+    // Spreads the difference between the columns' total and the client width over the columns.
+    void FitColumnsToWidth();
+    // Sorts rows low..high (high -1: the last row) by a column's text, numerically except for the last
+    // column; the direction is that of the last column click. False when there is nothing to sort.
+    bool SortByColumn(int column, int low = 0, int high = -1);
+    // Told after every sort which row each row was before it (previousRow[i] for row i), so an owner
+    // that keeps something per row can follow.
+    void SetReorderHandler(std::function<void(std::span<const int> previousRow)> handler) {
+        m_onReorder = std::move(handler);
+    }
+
+    // The caller invalidates the list after changing colours.
+    void SetColorText(COLORREF color) { m_colorText = color; }
+    void SetColorBack(COLORREF color) { m_colorBack = color; }
+    void SetColorSelect(COLORREF color) { m_colorSelect = color; }
+    void SetColorWarn(COLORREF color) { m_colorWarn = color; }
+
+    // A row index the owner keeps with the list (-1 none); the list does not use it.
+    int GetMarkedRow() const { return m_markedRow; }
+    void SetMarkedRow(int row) { m_markedRow = row; }
+
+    int GetSortColumn() const { return m_sortColumn; }
+    BOOL IsAscending() const { return m_ascending; }
+
+    void DrawItem(DRAWITEMSTRUCT& dis);
+
+protected:
+    const MessageMap* GetMessageMap() const override;
+
+    LRESULT OnColumnClick(NMLISTVIEW& info);
+    void MeasureItem(MEASUREITEMSTRUCT& mis);
+    int HeaderItemCount() const;
+
+    int m_sortColumn = -1;
+    int m_markedRow = -1;
+    UINT m_rowHeight = 18;
+    BOOL m_ascending = TRUE;
+    CFont m_font;
+    COLORREF m_colorText = RGB(0, 0, 0);
+    COLORREF m_colorBack = RGB(255, 255, 255);
+    COLORREF m_colorSelect = 0x000080FF;
+    COLORREF m_colorWarn = 0x009678FA;
+    LOGFONTA m_logFont{};
+    std::function<void(std::span<const int>)> m_onReorder;
+};
