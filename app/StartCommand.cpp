@@ -1,6 +1,6 @@
 #include "app/StartCommand.h"
 
-#include "controls/NumberText.h"
+#include "text/NumberText.h"
 
 StartCommand ParseStartCommand(std::string_view arguments) {
     if (arguments.empty()) {

@@ -1,6 +1,6 @@
 #include "controls/RowSort.h"
 
-#include "controls/NumberText.h"
+#include "text/NumberText.h"
 
 #include <algorithm>
 #include <bit>

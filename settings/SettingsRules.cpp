@@ -3,42 +3,7 @@
 #include <cstring>
 
 #include "settings/SettingsSchema.h"
-
-namespace {
-
-// The C locale's white space, as strtol skips it.
-bool IsSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-} // namespace
-
-int32_t ParseDecimal32(const char* text) {
-    if (text == nullptr)
-        return 0;
-    while (IsSpace(*text))
-        ++text;
-    const bool negative = *text == '-';
-    if (*text == '-' || *text == '+')
-        ++text;
-    // The magnitude stops growing once it is past every 32-bit value, so it cannot overflow.
-    constexpr int64_t kPastLimit = int64_t{INT32_MAX} + 2;
-    int64_t magnitude = 0;
-    for (; IsDigit(*text); ++text) {
-        if (magnitude < kPastLimit)
-            magnitude = magnitude * 10 + (*text - '0');
-    }
-    const int64_t value = negative ? -magnitude : magnitude;
-    if (value > INT32_MAX)
-        return INT32_MAX;
-    if (value < INT32_MIN)
-        return INT32_MIN;
-    return static_cast<int32_t>(value);
-}
+#include "text/NumberText.h"
 
 uint32_t ClampMaxEntries(uint32_t value) {
     if (value < kMaxEntriesMin)

@@ -5,11 +5,6 @@
 
 // How stored and typed setting values become the numbers and texts the program uses.
 
-// The decimal value of `text` in the manner of strtol with base 10 and a 32-bit long: leading white
-// space and a sign are accepted, conversion stops at the first non-digit, no digits give 0, and an
-// overflow gives INT32_MAX or INT32_MIN. A null pointer counts as empty text.
-int32_t ParseDecimal32(const char* text);
-
 // The limits the setup dialog keeps, applied to every stored value read or written: a value outside
 // them is brought to the nearer limit, compared unsigned (a negative number counts as a large one).
 // MaxEntries into kMaxEntriesMin..kMaxEntriesMax.

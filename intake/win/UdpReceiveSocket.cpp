@@ -13,10 +13,6 @@ static_assert(CUdpReceiveSocket::kBufferSize == kMaxDatagramSize);
 
 namespace {
 
-void SendToMainWindow(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    ::SendMessageA(AppMainWindow(), message, wParam, lParam);
-}
-
 // Receive errors that concern one datagram, not the socket: a datagram longer than the buffer (the
 // part that fits has been read and the rest is gone), and the reports a datagram socket may get about
 // an earlier exchange. Listening goes on after them.
@@ -39,11 +35,12 @@ CUdpReceiveSocket::CUdpReceiveSocket() : m_buffer(kBufferSize, 0) {}
 
 CUdpReceiveSocket::~CUdpReceiveSocket() = default;
 
-void CUdpReceiveSocket::StartReceiving(bool multicast) {
-    StartReceiving(multicast, ListenerEndpointFromSettings());
+void CUdpReceiveSocket::StartReceiving(HWND owner, bool multicast) {
+    StartReceiving(owner, multicast, ListenerEndpointFromSettings());
 }
 
-void CUdpReceiveSocket::StartReceiving(bool multicast, const ListenerEndpoint& endpoint) {
+void CUdpReceiveSocket::StartReceiving(HWND owner, bool multicast, const ListenerEndpoint& endpoint) {
+    m_owner = owner;
     const bool started = multicast ? StartMulticast(endpoint) : StartUnicast(endpoint);
     if (IsOpen()) {
         EnlargeSocketBuffer();
@@ -51,7 +48,7 @@ void CUdpReceiveSocket::StartReceiving(bool multicast, const ListenerEndpoint& e
     m_lastCount = 0;
     m_buffer.assign(kBufferSize, 0);
     if (started) {
-        SendToMainWindow(WM_UDP_STARTED);
+        Notify(WM_UDP_STARTED);
     }
 }
 
@@ -69,7 +66,7 @@ bool CUdpReceiveSocket::StartMulticast(const ListenerEndpoint& endpoint) {
     bool joined = false;
     if (::bind(m_multicastSocket, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
         ReportError("Cannot bind UDP Socket.\nError code: %u", ::WSAGetLastError());
-        SendToMainWindow(WM_UDP_STOPPED);
+        Notify(WM_UDP_STOPPED);
     } else {
         ip_mreq membership{};
         membership.imr_multiaddr.s_addr = ::inet_addr(endpoint.server.c_str());
@@ -87,7 +84,7 @@ bool CUdpReceiveSocket::StartUnicast(const ListenerEndpoint& endpoint) {
         return true;
     }
     ReportError("Cannot create UDP Socket connection.\nError code: %u", GetLastError());
-    SendToMainWindow(WM_UDP_STOPPED);
+    Notify(WM_UDP_STOPPED);
     return false;
 }
 
@@ -100,7 +97,7 @@ void CUdpReceiveSocket::EnlargeSocketBuffer() {
 void CUdpReceiveSocket::StopReceiving() {
     Close();
     m_multicastSocket = 0;
-    SendToMainWindow(WM_UDP_STOPPED);
+    Notify(WM_UDP_STOPPED);
 }
 
 void CUdpReceiveSocket::OnReceive(int) {
@@ -123,7 +120,7 @@ bool CUdpReceiveSocket::ReceiveOne() {
     m_lastCount = Receive(m_buffer.data(), kBufferSize, 0);
     if (m_lastCount > 0) {
         m_moreWaiting = IsDataWaiting();
-        SendToMainWindow(WM_UDP_DATAGRAM, (WPARAM)m_lastCount, reinterpret_cast<LPARAM>(m_buffer.data()));
+        Notify(WM_UDP_DATAGRAM, (WPARAM)m_lastCount, reinterpret_cast<LPARAM>(m_buffer.data()));
         const bool more = m_moreWaiting;
         m_moreWaiting = false;
         return more && IsOpen();
@@ -149,7 +146,7 @@ void CUdpReceiveSocket::OnClose(int) {
 void CUdpReceiveSocket::CloseAfterError() {
     Close();
     m_multicastSocket = 0;
-    SendToMainWindow(WM_UDP_STOPPED);
+    Notify(WM_UDP_STOPPED);
 }
 
 void CUdpReceiveSocket::ReportError(const char* format, int errorCode) {
@@ -159,5 +156,9 @@ void CUdpReceiveSocket::ReportError(const char* format, int errorCode) {
 }
 
 void CUdpReceiveSocket::ReportFailure(const char* text) {
-    AppMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+    AppMessageBox(text, MB_OK | MB_ICONEXCLAMATION, m_owner);
+}
+
+void CUdpReceiveSocket::Notify(UINT message, WPARAM wParam, LPARAM lParam) {
+    ::SendMessageA(m_owner, message, wParam, lParam);
 }

@@ -9,7 +9,7 @@
 #include "intake/ListenerEndpoint.h"
 #include "intake/ReceivePacer.h"
 
-// Private messages sent, synchronously, to the application's main window.
+// Private messages sent, synchronously, to the listener's owner window.
 // WM_UDP_DATAGRAM: wParam the byte count (1 to 10240), lParam the first byte of the listener's buffer,
 // valid only while the message is handled.
 inline constexpr UINT WM_UDP_DATAGRAM = WM_USER + 1001; // 2025
@@ -20,8 +20,8 @@ inline constexpr UINT WM_UDP_STOPPED = WM_USER + 1003;  // 2027
 TAVREL_CRACKER(WM_UDP_DATAGRAM, std::span<const unsigned char>(reinterpret_cast<const unsigned char*>(lParam),
                                                                (size_t)wParam));
 
-// Receives WSJT-X's datagrams on the configured endpoint and hands each one, unparsed, to the main
-// window. Unicast binds the endpoint's address and port; multicast binds the port on all interfaces
+// Receives WSJT-X's datagrams on the configured endpoint and hands each one, unparsed, to the window
+// that started it. Unicast binds the endpoint's address and port; multicast binds the port on all interfaces
 // (address reuse on, so WSJT-X's other clients can share it) and joins the endpoint's group.
 class CUdpReceiveSocket : public CAsyncSocket {
 public:
@@ -36,10 +36,11 @@ public:
     CUdpReceiveSocket();
     ~CUdpReceiveSocket() override;
 
-    // Opens the socket on the stored endpoint. The outcome arrives as WM_UDP_STARTED or WM_UDP_STOPPED;
-    // failures that the user must see are also reported (a message box, see ReportFailure).
-    void StartReceiving(bool multicast);
-    void StartReceiving(bool multicast, const ListenerEndpoint& endpoint);
+    // Opens the socket on the stored endpoint; `owner` gets the messages until the next start. The
+    // outcome arrives as WM_UDP_STARTED or WM_UDP_STOPPED; failures that the user must see are also
+    // reported (a message box, see ReportFailure).
+    void StartReceiving(HWND owner, bool multicast);
+    void StartReceiving(HWND owner, bool multicast, const ListenerEndpoint& endpoint);
     // Closes the socket if it is open and always sends WM_UDP_STOPPED.
     void StopReceiving();
 
@@ -51,7 +52,7 @@ public:
 protected:
     void OnReceive(int errorCode) override;
     void OnClose(int errorCode) override;
-    // Tells the user why listening could not start: a warning box captioned "Tavrel" owned by the main
+    // Tells the user why listening could not start: a warning box captioned "Tavrel" owned by the owner
     // window. A console tool replaces it with a line on its error output.
     virtual void ReportFailure(const char* text);
 
@@ -63,7 +64,9 @@ private:
     void ReportError(const char* format, int errorCode);
     void EnlargeSocketBuffer();
     void CloseAfterError();
+    void Notify(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
+    HWND m_owner = nullptr;
     std::vector<unsigned char> m_buffer;
     int m_lastCount = 0;
     ReceivePacer m_pacer;

@@ -6,7 +6,7 @@
 #include "clock/win/ShiftSystemTime.h"
 #include "clock/SystemClock.h"
 #include "platform/win/WindowsTime.h"
-#include "controls/NumberText.h"
+#include "text/NumberText.h"
 #include "estimate/OffsetStrategies.h"
 #include "framework/Font.h"
 #include "framework/Menu.h"
@@ -31,15 +31,6 @@ constexpr Column kColumns[] = {{"UTC", 60}, {"dB", 40}, {"DT", 40}, {"Freq", 50}
 constexpr int kDtColumn = 2;
 constexpr int kRowHeight = 18;
 constexpr int kIndicatorIconSize = 24;
-
-bool HasText(const std::string& text) {
-    for (const char c : text) {
-        if (!std::isspace(static_cast<unsigned char>(c))) {
-            return true;
-        }
-    }
-    return false;
-}
 
 } // namespace
 
@@ -196,7 +187,7 @@ HCURSOR CTavrelDlg::OnQueryDragIcon() {
 
 void CTavrelDlg::OnListen() {
     if (m_btnListen.GetCheck() == BST_CHECKED) {
-        m_listener.StartReceiving(m_multicast != 0);
+        m_listener.StartReceiving(m_hWnd, m_multicast != 0);
     } else {
         m_listener.StopReceiving();
     }
@@ -414,7 +405,7 @@ LRESULT CTavrelDlg::OnListRightClick(NMITEMACTIVATE& info) {
 }
 
 void CTavrelDlg::OnOffsetChange() {
-    m_btnUpdate.EnableWindow(HasText(m_editOffset.GetWindowText()));
+    m_btnUpdate.EnableWindow(!IsBlank(m_editOffset.GetWindowText()));
 }
 
 void CTavrelDlg::AddSystemMenuEntries() {

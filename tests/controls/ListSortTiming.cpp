@@ -12,7 +12,7 @@
 
 #include "ListTestDialog.h"
 #include "SortTables.h"
-#include "controls/NumberText.h"
+#include "text/NumberText.h"
 #include "controls/RowSort.h"
 #include "support/MessagePump.h"
 

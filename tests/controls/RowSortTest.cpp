@@ -1,4 +1,4 @@
-#include "controls/NumberText.h"
+#include "text/NumberText.h"
 #include "controls/RowSort.h"
 
 #include "SortTables.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "controls/NumberText.h"
+#include "text/NumberText.h"
 #include "controls/RowSort.h"
 
 namespace {

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/WinApp.h"
 #include "framework/Wnd.h"
 #include "intake/win/UdpReceiveSocket.h"
 #include "support/MessageBoxWatcher.h"
@@ -55,8 +54,6 @@ protected:
 
 class UdpReceiveSocketTest : public ::testing::Test {
 protected:
-    UdpReceiveSocketTest() { app.m_pMainWnd = &observer; }
-
     // Sends the payloads one after the other from one socket, without waiting in between.
     static void Send(const char* address, u_short port, const std::vector<std::string>& payloads) {
         SOCKET s = ::socket(AF_INET, SOCK_DGRAM, 0);
@@ -80,13 +77,12 @@ protected:
     }
 
     ScopedSettings settings;
-    CWinApp app{"Tavrel"};
     CListenerObserver observer;
 };
 
 TEST_F(UdpReceiveSocketTest, WithNoSettingsItListensOnLoopbackPort2237) {
     CQuietListener listener;
-    listener.StartReceiving(false);
+    listener.StartReceiving(observer.m_hWnd, false);
     EXPECT_EQ(1, observer.started);
     EXPECT_EQ(0, observer.stopped);
     Send("127.0.0.1", 2237, "hello");
@@ -105,7 +101,7 @@ TEST_F(UdpReceiveSocketTest, PortTextRules) {
     for (const auto& c : cases) {
         ScopedSettings::SetString("UdpPort", c.text);
         CQuietListener listener;
-        listener.StartReceiving(false);
+        listener.StartReceiving(observer.m_hWnd, false);
         ASSERT_EQ(1, observer.started) << c.text;
         Send("127.0.0.1", c.port, "x");
         ASSERT_TRUE(WaitForDatagrams(1)) << '"' << c.text << '"';
@@ -119,7 +115,7 @@ TEST_F(UdpReceiveSocketTest, AHostNameIsRefusedWithAWarningBox) {
     ScopedSettings::SetString("UdpServer", "localhost");
     MessageBoxWatcher boxes("Tavrel");
     CUdpReceiveSocket listener;
-    listener.StartReceiving(false);
+    listener.StartReceiving(observer.m_hWnd, false);
     ASSERT_TRUE(boxes.WaitForCount(1));
     EXPECT_EQ("Cannot create UDP Socket connection.\nError code: 10022", boxes.Texts().at(0));
     EXPECT_EQ(1, observer.stopped);
@@ -129,8 +125,8 @@ TEST_F(UdpReceiveSocketTest, AHostNameIsRefusedWithAWarningBox) {
 
 TEST_F(UdpReceiveSocketTest, ASecondUnicastListenerOnTheSamePortFails) {
     CQuietListener first, second;
-    first.StartReceiving(false);
-    second.StartReceiving(false);
+    first.StartReceiving(observer.m_hWnd, false);
+    second.StartReceiving(observer.m_hWnd, false);
     EXPECT_EQ(1, observer.started);
     EXPECT_EQ(1, observer.stopped);
     ASSERT_EQ(1u, second.failures.size());
@@ -141,8 +137,8 @@ TEST_F(UdpReceiveSocketTest, TwoMulticastListenersShareThePortAndBothReceive) {
     ScopedSettings::SetString("UdpServer", "239.255.42.99");
     ScopedSettings::SetString("UdpPort", "2241");
     CQuietListener first, second;
-    first.StartReceiving(true);
-    second.StartReceiving(true);
+    first.StartReceiving(observer.m_hWnd, true);
+    second.StartReceiving(observer.m_hWnd, true);
     EXPECT_EQ(2, observer.started);
     Send("239.255.42.99", 2241, "group");
     ASSERT_TRUE(WaitForDatagrams(2));
@@ -155,7 +151,7 @@ TEST_F(UdpReceiveSocketTest, AMulticastStartWithAnUnjoinableAddressStaysBoundBut
     ScopedSettings::SetString("UdpServer", "127.0.0.1");
     ScopedSettings::SetString("UdpPort", "2242");
     CQuietListener listener;
-    listener.StartReceiving(true);
+    listener.StartReceiving(observer.m_hWnd, true);
     EXPECT_EQ(0, observer.started);
     EXPECT_EQ(0, observer.stopped);
     EXPECT_TRUE(listener.failures.empty());
@@ -175,7 +171,7 @@ TEST_F(UdpReceiveSocketTest, AMulticastBindOnAPortHeldExclusivelyFails) {
     addr.sin_port = htons(2243);
     ASSERT_EQ(0, ::bind(holder, reinterpret_cast<sockaddr*>(&addr), sizeof addr));
     CQuietListener listener;
-    listener.StartReceiving(true);
+    listener.StartReceiving(observer.m_hWnd, true);
     ::closesocket(holder);
     ASSERT_EQ(1u, listener.failures.size());
     // The code is the system's: address in use, or access denied where the holder has the port exclusively.
@@ -188,13 +184,13 @@ TEST_F(UdpReceiveSocketTest, AMulticastBindOnAPortHeldExclusivelyFails) {
     listener.StopReceiving();
     EXPECT_FALSE(listener.IsOpen());
     // The next multicast start makes a fresh socket, which now binds.
-    listener.StartReceiving(true);
+    listener.StartReceiving(observer.m_hWnd, true);
     EXPECT_EQ(1, observer.started);
 }
 
 TEST_F(UdpReceiveSocketTest, DatagramsUpToTheBufferSizeArriveWhole) {
     CQuietListener listener;
-    listener.StartReceiving(false);
+    listener.StartReceiving(observer.m_hWnd, false);
     std::string largest(CUdpReceiveSocket::kBufferSize, '\0');
     for (size_t i = 0; i < largest.size(); ++i) {
         largest[i] = char(i * 7);
@@ -209,7 +205,7 @@ TEST_F(UdpReceiveSocketTest, DatagramsUpToTheBufferSizeArriveWhole) {
 
 TEST_F(UdpReceiveSocketTest, OversizedDatagramsAreDroppedAndListeningGoesOn) {
     CQuietListener listener;
-    listener.StartReceiving(false);
+    listener.StartReceiving(observer.m_hWnd, false);
     Send("127.0.0.1", 2237,
          {std::string(CUdpReceiveSocket::kBufferSize + 1, 'x'), "after", std::string(65507, 'y'), "last"});
     ASSERT_TRUE(WaitForDatagrams(2));
@@ -220,7 +216,7 @@ TEST_F(UdpReceiveSocketTest, OversizedDatagramsAreDroppedAndListeningGoesOn) {
 
 TEST_F(UdpReceiveSocketTest, AnEmptyDatagramStopsListening) {
     CQuietListener listener;
-    listener.StartReceiving(false);
+    listener.StartReceiving(observer.m_hWnd, false);
     Send("127.0.0.1", 2237, "");
     ASSERT_TRUE(WaitForStopped(1));
     EXPECT_FALSE(listener.IsOpen());
@@ -232,7 +228,7 @@ TEST_F(UdpReceiveSocketTest, AnEmptyDatagramStopsListening) {
 
 TEST_F(UdpReceiveSocketTest, TheSocketHoldsABurstOfAThousandDatagramsUntilTheyAreRead) {
     CQuietListener listener;
-    listener.StartReceiving(false);
+    listener.StartReceiving(observer.m_hWnd, false);
     // Sent while this thread reads nothing, as when the window is busy: the system must hold them all.
     std::vector<std::string> burst;
     for (int i = 0; i < 1000; ++i) {

@@ -1,4 +1,5 @@
 #include "settings/SettingsRules.h"
+#include "text/NumberText.h"
 #include "settings/SettingsSchema.h"
 
 #include <gtest/gtest.h>
@@ -6,32 +7,6 @@
 #include <set>
 #include <string>
 #include <vector>
-
-TEST(SettingsRules, ParseDecimal32LikeStrtolWith32BitLong) {
-    const struct {
-        const char* text;
-        int32_t value;
-    } cases[] = {
-        {nullptr, 0},
-        {"", 0},
-        {"abc", 0},
-        {"12abc", 12},
-        {" \t\n\v\f\r-3", -3},
-        {"+7", 7},
-        {"- 3", 0},
-        {"0x10", 0},
-        {"2147483647", INT32_MAX},
-        {"2147483648", INT32_MAX},
-        {"-2147483648", INT32_MIN},
-        {"-2147483649", INT32_MIN},
-        {"4294967306", INT32_MAX},
-        {"99999999999999999999999999", INT32_MAX},
-        {"-99999999999999999999999999", INT32_MIN},
-        {"000000000000000000000042", 42},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ParseDecimal32(c.text), c.value) << (c.text ? c.text : "(null)");
-}
 
 TEST(SettingsRules, MaxEntriesFromTextIsClampedUnsigned) {
     const struct {

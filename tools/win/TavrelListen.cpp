@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/WinApp.h"
 #include "intake/win/UdpReceiveSocket.h"
 #include "settings/SettingsRules.h"
 #include "settings/win/SettingsStore.h"
@@ -43,11 +42,8 @@ int main(int argc, char** argv) {
 
     int exitCode;
     {
-        CWinApp app("Tavrel");
         CListenTool tool(endpoint, multicast, options.verbose);
-        app.m_pMainWnd = &tool;
         exitCode = tool.Run();
-        app.m_pMainWnd = nullptr;
     }
     ::WSACleanup();
     return exitCode;

@@ -1,25 +1,52 @@
-#include "controls/NumberText.h"
+#include "text/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
 namespace {
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-} // namespace
-
-double ParseNumberText(std::string_view text) {
+// The index of the first character after the white space that starts `text`.
+size_t SkipSpace(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && IsSpace(text[i])) {
+    while (i < text.size() && IsSpaceChar(text[i])) {
         ++i;
     }
+    return i;
+}
+
+} // namespace
+
+bool IsSpaceChar(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+bool IsBlank(std::string_view text) {
+    return SkipSpace(text) == text.size();
+}
+
+int32_t ParseDecimal32(std::string_view text) {
+    size_t i = SkipSpace(text);
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i++] == '-';
+    }
+    // Held just past every 32-bit value, so any run of digits is harmless.
+    constexpr int64_t kPastLimit = int64_t{INT32_MAX} + 2;
+    int64_t magnitude = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+        magnitude = std::min(magnitude * 10 + (text[i] - '0'), kPastLimit);
+    }
+    const int64_t value = negative ? -magnitude : magnitude;
+    return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+double ParseNumberText(std::string_view text) {
+    size_t i = SkipSpace(text);
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
@@ -87,10 +114,7 @@ double ParseNumberText(std::string_view text) {
 }
 
 bool IsPlainDecimal(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && IsSpace(text[i])) {
-        ++i;
-    }
+    size_t i = SkipSpace(text);
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         ++i;
     }
@@ -104,8 +128,5 @@ bool IsPlainDecimal(std::string_view text) {
             break;
         }
     }
-    while (i < text.size() && IsSpace(text[i])) {
-        ++i;
-    }
-    return digits > 0 && i == text.size();
+    return digits > 0 && IsBlank(text.substr(i));
 }

@@ -1,4 +1,4 @@
-#include "controls/NumberText.h"
+#include "text/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,32 @@
 #include <string>
 
 namespace {
+
+TEST(NumberText, ParseDecimal32LikeStrtolWith32BitLong) {
+    const struct {
+        const char* text;
+        int32_t value;
+    } cases[] = {
+        {nullptr, 0},
+        {"", 0},
+        {"abc", 0},
+        {"12abc", 12},
+        {" \t\n\v\f\r-3", -3},
+        {"+7", 7},
+        {"- 3", 0},
+        {"0x10", 0},
+        {"2147483647", INT32_MAX},
+        {"2147483648", INT32_MAX},
+        {"-2147483648", INT32_MIN},
+        {"-2147483649", INT32_MIN},
+        {"4294967306", INT32_MAX},
+        {"99999999999999999999999999", INT32_MAX},
+        {"-99999999999999999999999999", INT32_MIN},
+        {"000000000000000000000042", 42},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseDecimal32(c.text), c.value) << (c.text ? c.text : "(null)");
+}
 
 TEST(NumberText, ReadsLikeAtofInTheCLocale) {
     const struct {
@@ -76,6 +102,15 @@ TEST(NumberText, PlainDecimalsAreSignDigitsAndOnePoint) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.plain, IsPlainDecimal(c.text)) << '"' << c.text << '"';
+    }
+}
+
+TEST(NumberText, BlankIsOnlyWhiteSpace) {
+    for (const char* text : {"", " ", " \t\n\v\f\r"}) {
+        EXPECT_TRUE(IsBlank(text)) << '"' << text << '"';
+    }
+    for (const char* text : {"0", " -", "\xA0"}) {
+        EXPECT_FALSE(IsBlank(text)) << '"' << text << '"';
     }
 }
 
