@@ -2,9 +2,16 @@
 
 #include <algorithm>
 
-void DecodeLedger::Append(double dt) {
+int DecodeLedger::MakeRoom(int capacity) {
+    return Rows() >= capacity ? RemoveOldest() : -1;
+}
+
+int DecodeLedger::Append(double dt) {
     m_rows.push_back(m_next++);
     m_samples.Append(dt);
+    const int marked = MarkedRow();
+    m_marked = kNoDecode;
+    return marked;
 }
 
 int DecodeLedger::RemoveOldest() {
@@ -19,6 +26,7 @@ int DecodeLedger::RemoveOldest() {
 
 void DecodeLedger::RemoveAll() {
     m_rows.clear();
+    m_marked = kNoDecode;
     m_samples.RemoveAll();
 }
 
@@ -45,15 +53,4 @@ DecodeLedger::DecodeId DecodeLedger::DecodeAt(int row) const {
 int DecodeLedger::RowOf(DecodeId decode) const {
     const auto found = std::find(m_rows.begin(), m_rows.end(), decode);
     return found == m_rows.end() ? -1 : static_cast<int>(found - m_rows.begin());
-}
-
-int RowAfterRemoval(int row, int removed) {
-    if (removed < 0 || row < removed)
-        return row;
-    return row == removed ? -1 : row - 1;
-}
-
-int RowAfterReorder(int row, std::span<const int> previousRow) {
-    const auto found = std::find(previousRow.begin(), previousRow.end(), row);
-    return row < 0 || found == previousRow.end() ? -1 : static_cast<int>(found - previousRow.begin());
 }

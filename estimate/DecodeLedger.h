@@ -7,19 +7,23 @@
 
 #include "estimate/DtWindow.h"
 
-// The decode list's rows and the DT window's samples kept in step: one row and one sample per decode,
-// added and removed together. The rows are held in the order the list shows them (a sort reorders
-// them), the samples in arrival order; eviction always takes the oldest decode by arrival, so the list
-// and the window hold the same decodes whatever the list is sorted by. The main window mirrors every
-// change into its list view.
+// The decode log: the decode list's rows and the DT window's samples kept in step, one row and one
+// sample per decode, added and removed together, and the marked decode. The rows are held in the order
+// the list shows them (a sort reorders them), the samples in arrival order; eviction always takes the
+// oldest decode by arrival, so the list and the window hold the same decodes whatever the list is sorted
+// by. The mark stays on its decode through sorts and leaves with it; a new decode clears it. The main
+// window mirrors every change into its list view.
 class DecodeLedger {
 public:
     // A decode's identity: its arrival number, never reused (also not after RemoveAll).
     using DecodeId = uint64_t;
     static constexpr DecodeId kNoDecode = UINT64_MAX;
 
-    // A new decode shown as the last row.
-    void Append(double dt);
+    // Makes room for a new decode in a list of `capacity` rows: when it is full, the oldest decode leaves.
+    // Returns the row that showed it, -1 when none left.
+    int MakeRoom(int capacity);
+    // A new decode shown as the last row. Clears the mark; returns the row that was marked, or -1.
+    int Append(double dt);
     // Removes the oldest decode and its sample; returns the row that showed it, -1 when empty.
     int RemoveOldest();
     void RemoveAll();
@@ -35,14 +39,15 @@ public:
     DecodeId DecodeAt(int row) const;
     int RowOf(DecodeId decode) const;
 
+    // Marks a decode (kNoDecode or one that has left: none is marked), or the decode a row shows.
+    void Mark(DecodeId decode) { m_marked = decode; }
+    void MarkRow(int row) { m_marked = DecodeAt(row); }
+    // The row showing the marked decode, -1 when none is marked.
+    int MarkedRow() const { return RowOf(m_marked); }
+
 private:
     std::vector<DecodeId> m_rows; // per row as shown, the decode it shows
     DtWindow m_samples;
     DecodeId m_next = 0;
+    DecodeId m_marked = kNoDecode;
 };
-
-// Where a row index points after row `removed` was deleted: one row up when it lay below, -1 when it
-// was the deleted row.
-int RowAfterRemoval(int row, int removed);
-// Where a row index points after a reordering described as for DecodeLedger::Reorder; -1 stays -1.
-int RowAfterReorder(int row, std::span<const int> previousRow);

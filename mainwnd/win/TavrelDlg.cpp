@@ -239,27 +239,21 @@ void CTavrelDlg::AddDecode(const WsjtxDecode& decode) {
         m_list.SetRedraw(FALSE);
         SetTimer(kRowPaintTimer, (UINT)RowPaintSchedule::kMaxDelay.count());
     }
-    if (m_list.GetItemCount() >= m_maxEntries) {
-        // The oldest decode goes, row and sample together, wherever a sort has put its row; the mark
-        // stays on its decode.
-        const int evicted = m_decodes.RemoveOldest();
-        if (evicted != -1) {
-            m_list.DeleteItem(evicted);
-            m_list.SetMarkedRow(RowAfterRemoval(m_list.GetMarkedRow(), evicted));
-        }
+    // The decode log decides; the list view follows it.
+    if (const int evicted = m_decodes.MakeRoom(m_maxEntries); evicted != -1) {
+        m_list.DeleteItem(evicted);
     }
     const int index = m_list.InsertItem(m_list.GetItemCount(), row.time.c_str(), row.warning ? 1 : 0);
     if (index != -1) {
         m_list.SetItemText(index, 1, row.snr.c_str());
         m_list.SetItemText(index, kDtColumn, row.deltaTime.c_str());
-        m_decodes.Append(decode.deltaTime);
         m_list.SetItemText(index, 3, row.deltaFrequency.c_str());
         m_list.SetItemText(index, 4, row.message.c_str());
-        if (const int marked = m_list.GetMarkedRow(); marked != -1) {
-            m_list.SetItemState(marked, 0, LVIS_SELECTED);
-            m_list.SetMarkedRow(-1);
+        if (const int unmarked = m_decodes.Append(decode.deltaTime); unmarked != -1) {
+            m_list.SetItemState(unmarked, 0, LVIS_SELECTED);
         }
     }
+    m_list.SetMarkedRow(m_decodes.MarkedRow());
     if (showNow) {
         ShowNewRows();
     }
@@ -283,7 +277,7 @@ void CTavrelDlg::ShowNewRows() {
 void CTavrelDlg::OnRowsReordered(std::span<const int> previousRow) {
     std::lock_guard lock(m_lock);
     m_decodes.Reorder(previousRow);
-    m_list.SetMarkedRow(RowAfterReorder(m_list.GetMarkedRow(), previousRow));
+    m_list.SetMarkedRow(m_decodes.MarkedRow());
 }
 
 void CTavrelDlg::Reset() {
@@ -298,6 +292,7 @@ void CTavrelDlg::Reset() {
     m_list.FitColumnsToWidth();
     m_editOffset.SetWindowText("");
     m_decodes.RemoveAll();
+    m_list.SetMarkedRow(-1);
 }
 
 void CTavrelDlg::OnReset() {
@@ -375,7 +370,8 @@ void CTavrelDlg::ShowClockTime() {
 
 LRESULT CTavrelDlg::OnListClick(NMITEMACTIVATE& info) {
     if (info.iItem != -1) {
-        m_list.SetMarkedRow(info.iItem);
+        m_decodes.MarkRow(info.iItem);
+        m_list.SetMarkedRow(m_decodes.MarkedRow());
     }
     return 0;
 }
@@ -399,7 +395,8 @@ LRESULT CTavrelDlg::OnListRightClick(NMITEMACTIVATE& info) {
                                                 cursor.y, 0, m_hWnd, nullptr);
     if (command == ID_SYNC_WITH_STATION) {
         m_editOffset.SetWindowText(dt.c_str());
-        m_list.SetMarkedRow(m_decodes.RowOf(station)); // -1 when it has left the list meanwhile
+        m_decodes.Mark(station);
+        m_list.SetMarkedRow(m_decodes.MarkedRow()); // -1 when it has left the list meanwhile
     }
     return 0;
 }

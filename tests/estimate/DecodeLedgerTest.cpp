@@ -53,16 +53,32 @@ TEST(DecodeLedgerTest, IdentitiesOutliveAResetAndBadReorderingsChangeNothing) {
     EXPECT_EQ(Samples(ledger), (std::vector<double>{0.3, 0.4}));
 }
 
-TEST(DecodeLedgerTest, RowIndicesFollowRemovalsAndReorderings) {
-    const struct {
-        int row, removed, after;
-    } removals[] = {{-1, 2, -1}, {0, 2, 0}, {2, 2, -1}, {3, 2, 2}, {3, -1, 3}};
-    for (const auto& c : removals)
-        EXPECT_EQ(RowAfterRemoval(c.row, c.removed), c.after) << c.row << " " << c.removed;
-    const std::vector<int> previous{2, 0, 1};
-    const int reordered[][2] = {{0, 1}, {1, 2}, {2, 0}, {-1, -1}, {3, -1}};
-    for (const auto& c : reordered)
-        EXPECT_EQ(RowAfterReorder(c[0], previous), c[1]) << c[0];
+// A full list of three: the mark follows its decode through a sort and an eviction, leaves with it,
+// and a new decode clears it.
+TEST(DecodeLedgerTest, TheMarkFollowsItsDecodeAndANewDecodeClearsIt) {
+    DecodeLedger ledger;
+    for (double dt : {0.1, 0.2, 0.3}) {
+        EXPECT_EQ(ledger.MakeRoom(3), -1);
+        EXPECT_EQ(ledger.Append(dt), -1);
+    }
+    ledger.MarkRow(1); // decode 2
+    ASSERT_TRUE(ledger.Reorder(std::vector<int>{2, 1, 0}));
+    EXPECT_EQ(ledger.MarkedRow(), 1);
+    EXPECT_EQ(ledger.MakeRoom(3), 2); // decode 1 leaves from the bottom
+    EXPECT_EQ(ledger.MarkedRow(), 1);
+    EXPECT_EQ(ledger.Append(0.4), 1) << "the new decode reports the row it unmarked";
+    EXPECT_EQ(ledger.MarkedRow(), -1);
+
+    const DecodeLedger::DecodeId oldest = ledger.DecodeAt(1);
+    ledger.Mark(oldest);
+    EXPECT_EQ(ledger.MakeRoom(3), 1);
+    EXPECT_EQ(ledger.MarkedRow(), -1) << "the mark left with its decode";
+    ledger.MarkRow(7);
+    EXPECT_EQ(ledger.MarkedRow(), -1);
+    ledger.MarkRow(0);
+    ledger.RemoveAll();
+    ledger.Append(0.5);
+    EXPECT_EQ(ledger.MarkedRow(), -1);
 }
 
 } // namespace
