@@ -41,7 +41,7 @@ public:
     // reported (a message box, see ReportFailure).
     void StartReceiving(HWND owner, bool multicast);
     void StartReceiving(HWND owner, bool multicast, const ListenerEndpoint& endpoint);
-    // Closes the socket if it is open and always sends WM_UDP_STOPPED.
+    // Closes the socket if it is open and always sends WM_UDP_STOPPED to the owner of the last start.
     void StopReceiving();
 
     int GetLastCount() const { return m_lastCount; }

@@ -240,11 +240,15 @@ TEST_F(UdpReceiveSocketTest, TheSocketHoldsABurstOfAThousandDatagramsUntilTheyAr
     EXPECT_EQ(burst, observer.datagrams);
 }
 
-TEST_F(UdpReceiveSocketTest, StoppingAListenerThatNeverStartedStillReportsTheStop) {
+TEST_F(UdpReceiveSocketTest, EveryStopIsReportedToTheOwnerOfTheLastStart) {
     CQuietListener listener;
+    listener.StopReceiving(); // never started: no one to tell
+    EXPECT_EQ(0, observer.stopped);
+    listener.StartReceiving(observer.m_hWnd, false);
     listener.StopReceiving();
-    EXPECT_EQ(1, observer.stopped);
-    EXPECT_EQ(0, observer.started);
+    listener.StopReceiving();
+    EXPECT_EQ(2, observer.stopped);
+    EXPECT_EQ(1, observer.started);
 }
 
 } // namespace

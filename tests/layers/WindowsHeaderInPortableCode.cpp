@@ -1,0 +1,4 @@
+// Must not compile: a portable file including a Windows header.
+#include "text/NumberText.h"
+
+#include <windows.h>
