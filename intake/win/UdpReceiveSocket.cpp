@@ -31,16 +31,15 @@ ListenerEndpoint ListenerEndpointFromSettings() {
     return MakeListenerEndpoint(server.c_str(), port.c_str());
 }
 
-CUdpReceiveSocket::CUdpReceiveSocket() : m_buffer(kBufferSize, 0) {}
+CUdpReceiveSocket::CUdpReceiveSocket(HWND owner) : m_owner(owner), m_buffer(kBufferSize, 0) {}
 
 CUdpReceiveSocket::~CUdpReceiveSocket() = default;
 
-void CUdpReceiveSocket::StartReceiving(HWND owner, bool multicast) {
-    StartReceiving(owner, multicast, ListenerEndpointFromSettings());
+void CUdpReceiveSocket::StartReceiving(bool multicast) {
+    StartReceiving(multicast, ListenerEndpointFromSettings());
 }
 
-void CUdpReceiveSocket::StartReceiving(HWND owner, bool multicast, const ListenerEndpoint& endpoint) {
-    m_owner = owner;
+void CUdpReceiveSocket::StartReceiving(bool multicast, const ListenerEndpoint& endpoint) {
     const bool started = multicast ? StartMulticast(endpoint) : StartUnicast(endpoint);
     if (IsOpen()) {
         EnlargeSocketBuffer();

@@ -20,8 +20,8 @@ inline constexpr UINT WM_UDP_STOPPED = WM_USER + 1003;  // 2027
 TAVREL_CRACKER(WM_UDP_DATAGRAM, std::span<const unsigned char>(reinterpret_cast<const unsigned char*>(lParam),
                                                                (size_t)wParam));
 
-// Receives WSJT-X's datagrams on the configured endpoint and hands each one, unparsed, to the window
-// that started it. Unicast binds the endpoint's address and port; multicast binds the port on all interfaces
+// Receives WSJT-X's datagrams on the configured endpoint and hands each one, unparsed, to its owner
+// window. Unicast binds the endpoint's address and port; multicast binds the port on all interfaces
 // (address reuse on, so WSJT-X's other clients can share it) and joins the endpoint's group.
 class CUdpReceiveSocket : public CAsyncSocket {
 public:
@@ -33,15 +33,18 @@ public:
     // arrives while the window is busy waits there instead of being dropped.
     static constexpr int kSocketBufferBytes = 2 * 1024 * 1024;
 
-    CUdpReceiveSocket();
+    // `owner` is the window that gets the listener's messages and owns its failure boxes; a window
+    // that holds its listener before it has a handle gives it with SetOwner before the first start.
+    explicit CUdpReceiveSocket(HWND owner = nullptr);
     ~CUdpReceiveSocket() override;
 
-    // Opens the socket on the stored endpoint; `owner` gets the messages until the next start. The
-    // outcome arrives as WM_UDP_STARTED or WM_UDP_STOPPED; failures that the user must see are also
-    // reported (a message box, see ReportFailure).
-    void StartReceiving(HWND owner, bool multicast);
-    void StartReceiving(HWND owner, bool multicast, const ListenerEndpoint& endpoint);
-    // Closes the socket if it is open and always sends WM_UDP_STOPPED to the owner of the last start.
+    void SetOwner(HWND owner) { m_owner = owner; }
+
+    // Opens the socket on the stored endpoint. The outcome arrives as WM_UDP_STARTED or WM_UDP_STOPPED;
+    // failures that the user must see are also reported (a message box, see ReportFailure).
+    void StartReceiving(bool multicast);
+    void StartReceiving(bool multicast, const ListenerEndpoint& endpoint);
+    // Closes the socket if it is open and always sends WM_UDP_STOPPED.
     void StopReceiving();
 
     int GetLastCount() const { return m_lastCount; }

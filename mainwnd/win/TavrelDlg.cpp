@@ -80,6 +80,7 @@ void CTavrelDlg::DoDataExchange() {
 BOOL CTavrelDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_positionReset = false;
+    m_listener.SetOwner(m_hWnd);
     AddSystemMenuEntries();
 
     SendMessage(WM_SETICON, ICON_BIG, (LPARAM)m_hIcon);
@@ -187,7 +188,7 @@ HCURSOR CTavrelDlg::OnQueryDragIcon() {
 
 void CTavrelDlg::OnListen() {
     if (m_btnListen.GetCheck() == BST_CHECKED) {
-        m_listener.StartReceiving(m_hWnd, m_multicast != 0);
+        m_listener.StartReceiving(m_multicast != 0);
     } else {
         m_listener.StopReceiving();
     }

@@ -48,7 +48,8 @@ int CListenTool::Run() {
     g_loopThread = ::GetCurrentThreadId();
     ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
 
-    m_listener.StartReceiving(m_hWnd, m_multicast, m_endpoint);
+    m_listener.SetOwner(m_hWnd);
+    m_listener.StartReceiving(m_multicast, m_endpoint);
     if (m_listener.failed) {
         return 1;
     }
