@@ -8,6 +8,7 @@
 
 #include "FuzzCheck.h"
 #include "settings/SettingsRules.h"
+#include "text/NumberText.h"
 #include "settings/SettingsSchema.h"
 
 namespace {
