@@ -8,6 +8,7 @@
 
 #include "framework/WinApp.h"
 #include "intake/UdpReceiveSocket.h"
+#include "res/ProductInfo.h"
 #include "settings/SettingsRules.h"
 #include "settings/SettingsStore.h"
 #include "tools/ListenOptions.h"
@@ -21,6 +22,10 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         std::printf("%s", kListenUsage);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("%s\n", TAVREL_VERSION_LINE);
         return 0;
     }
 
