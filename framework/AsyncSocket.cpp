@@ -73,6 +73,9 @@ BOOL CAsyncSocket::Attach(SOCKET socket, long events) {
         ::WSASetLastError(WSAENOTSOCK);
         return FALSE;
     }
+    if (socket != m_hSocket) {
+        Close();
+    }
     m_hSocket = socket;
     return AsyncSelect(events);
 }
@@ -86,7 +89,7 @@ BOOL CAsyncSocket::AsyncSelect(long events) {
         return FALSE;
     }
     NextNotifyMessage();
-    return ::WSAAsyncSelect(m_hSocket, m_window->m_hWnd, m_notifyMessage, events) == 0;
+    return ::WSAAsyncSelect(m_hSocket, m_window->m_hWnd, m_notifyMessage, events & kHandledEvents) == 0;
 }
 
 BOOL CAsyncSocket::Bind(UINT port, const char* address) {

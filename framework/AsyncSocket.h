@@ -15,14 +15,17 @@ public:
     CAsyncSocket(const CAsyncSocket&) = delete;
     CAsyncSocket& operator=(const CAsyncSocket&) = delete;
 
-    static constexpr long kAllEvents = FD_READ | FD_WRITE | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE;
+    // The events that reach a handler (OnReceive, OnClose); registrations ask for no others, so no
+    // notification is posted only to be dropped.
+    static constexpr long kHandledEvents = FD_READ | FD_CLOSE;
 
-    BOOL Create(UINT port = 0, int type = SOCK_STREAM, long events = kAllEvents,
+    BOOL Create(UINT port = 0, int type = SOCK_STREAM, long events = kHandledEvents,
                 const char* address = nullptr);
-    BOOL Socket(int type = SOCK_STREAM, long events = kAllEvents, int protocol = 0, int family = AF_INET);
-    // Takes over an open socket and registers it for `events`.
+    BOOL Socket(int type = SOCK_STREAM, long events = kHandledEvents, int protocol = 0, int family = AF_INET);
+    // Takes over an open socket and registers it for `events`; a different socket held so far is closed.
     BOOL Attach(SOCKET socket, long events);
     BOOL Bind(UINT port, const char* address = nullptr);
+    // Registers for those of `events` that are handled (kHandledEvents).
     BOOL AsyncSelect(long events);
     // Closes the socket if one is open; notifications already queued for it are then ignored.
     virtual void Close();

@@ -1,5 +1,7 @@
 #include "framework/Dialog.h"
 
+#include "framework/ExceptionBarrier.h"
+
 namespace {
 
 // Messages whose answer a dialog procedure returns directly instead of through DWLP_MSGRESULT.
@@ -104,23 +106,19 @@ INT_PTR CDialog::Route(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    try {
+    return ExceptionBarrier("dialog procedure", INT_PTR{FALSE}, [&]() -> INT_PTR {
         if (msg == WM_INITDIALOG) {
+            // DoModal and Create are the only callers that can name this procedure.
             auto* self = reinterpret_cast<CDialog*>(lParam);
-            self->m_hWnd = hwnd;
-            self->m_binding = Binding::Dialog;
-            ::SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+            self->Bind(hwnd, Binding::Dialog);
             CurrentMessageScope scope(*self, msg, wParam, lParam);
             return self->OnInitDialog();
         }
-        auto* self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
-        if (!self) {
+        CWnd* bound = BoundObject(hwnd);
+        if (!bound || bound->m_binding != Binding::Dialog) {
             return FALSE;
         }
-        if (msg == ObjectQueryMessage()) {
-            ::SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(self));
-            return TRUE;
-        }
+        auto* self = static_cast<CDialog*>(bound);
         if (self->m_passToDefault) {
             self->m_passToDefault = false;
             return FALSE;
@@ -131,7 +129,5 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
             self->PostNcDestroy();
         }
         return answer;
-    } catch (...) {
-        return FALSE;
-    }
+    });
 }

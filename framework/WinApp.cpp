@@ -1,5 +1,6 @@
 #include "framework/WinApp.h"
 
+#include "framework/ExceptionBarrier.h"
 #include "framework/Wnd.h"
 
 CWinApp* CWinApp::s_current = nullptr;
@@ -18,12 +19,10 @@ CWinApp::~CWinApp() {
 int CWinApp::Run(HINSTANCE instance, const char* commandLine) {
     m_hInstance = instance;
     m_cmdLine = commandLine ? commandLine : "";
-    try {
+    return ExceptionBarrier("application start-up", 1, [this] {
         InitInstance();
-    } catch (...) {
-        return 1;
-    }
-    return 0;
+        return 0;
+    });
 }
 
 BOOL CWinApp::InitInstance() {

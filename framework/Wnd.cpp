@@ -1,11 +1,56 @@
 #include "framework/Wnd.h"
 
+#include <unordered_map>
+#include <utility>
+
+#include "framework/ExceptionBarrier.h"
+
 namespace {
 
 constexpr char kWindowClass[] = "TavrelWnd";
-// The procedure a subclassed window had before, kept with the window for the rare case that our
-// procedure has to forward a message after its object has gone (see Unbind).
-constexpr char kSuperProcProperty[] = "Tavrel.SuperProc";
+
+// Every window the framework has bound, with its object. Only the framework writes here, so nothing a
+// window carries or answers is ever taken for an object. Windows are bound on whichever thread creates
+// them, hence the lock; a look-up takes it shared, which costs next to nothing beside a message.
+class BoundWindows {
+public:
+    struct Entry {
+        CWnd* object = nullptr;
+        // The procedure a subclassed window had before ours, for the rare case that our procedure has
+        // to forward a message after its object has gone (see CWnd::Unbind).
+        WNDPROC superProc = nullptr;
+    };
+
+    Entry Find(HWND hwnd) const {
+        ::AcquireSRWLockShared(&m_lock);
+        const auto it = m_entries.find(hwnd);
+        const Entry entry = it != m_entries.end() ? it->second : Entry{};
+        ::ReleaseSRWLockShared(&m_lock);
+        return entry;
+    }
+    void Set(HWND hwnd, Entry entry) {
+        ::AcquireSRWLockExclusive(&m_lock);
+        m_entries[hwnd] = entry;
+        ::ReleaseSRWLockExclusive(&m_lock);
+    }
+    void Erase(HWND hwnd) {
+        ::AcquireSRWLockExclusive(&m_lock);
+        m_entries.erase(hwnd);
+        ::ReleaseSRWLockExclusive(&m_lock);
+    }
+
+private:
+    mutable SRWLOCK m_lock = SRWLOCK_INIT;
+    std::unordered_map<HWND, Entry> m_entries;
+};
+
+BoundWindows& Bound() {
+    static BoundWindows bound;
+    return bound;
+}
+
+// The object CreateEx is creating a window for on this thread; WM_NCCREATE binds only that one.
+thread_local CWnd* t_creating = nullptr;
 
 bool RegisterFrameworkClass(WNDPROC proc) {
     static const bool registered = [proc] {
@@ -72,24 +117,17 @@ const MessageMap* CWnd::GetMessageMap() const {
     return &map;
 }
 
-UINT CWnd::ObjectQueryMessage() {
-    static const UINT message = ::RegisterWindowMessageA("Tavrel.CWnd.Object");
-    return message;
+CWnd* CWnd::BoundObject(HWND hwnd) {
+    return hwnd ? Bound().Find(hwnd).object : nullptr;
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
-    if (!hwnd || ::GetWindowThreadProcessId(hwnd, nullptr) != ::GetCurrentThreadId()) {
+    CWnd* object = BoundObject(hwnd);
+    // An object is used on its window's thread only.
+    if (!object || ::GetWindowThreadProcessId(hwnd, nullptr) != ::GetCurrentThreadId()) {
         return nullptr;
     }
-    // Windows this framework created or subclassed carry their object in their user data. Dialogs, and
-    // windows subclassed again after us, are asked: every procedure of the framework answers the query
-    // with its object, any other window with 0.
-    const LONG_PTR proc = ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
-    if (proc == reinterpret_cast<LONG_PTR>(FrameworkWndProc) ||
-        proc == reinterpret_cast<LONG_PTR>(SubclassWndProc)) {
-        return reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    }
-    return reinterpret_cast<CWnd*>(::SendMessageA(hwnd, ObjectQueryMessage(), 0, 0));
+    return object;
 }
 
 BOOL CWnd::CreateEx(DWORD exStyle, const char* windowName, DWORD style, const RECT& rect, HWND parent,
@@ -98,24 +136,24 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* windowName, DWORD style, const RE
         return FALSE;
     }
     const bool child = (style & WS_CHILD) != 0;
+    t_creating = this;
     HWND hwnd = ::CreateWindowExA(exStyle, kWindowClass, windowName, style, rect.left, rect.top,
                                   rect.right - rect.left, rect.bottom - rect.top, parent,
                                   child ? (HMENU)(UINT_PTR)id : nullptr, ::GetModuleHandleA(nullptr), this);
+    t_creating = nullptr;
     return hwnd != nullptr;
 }
 
 BOOL CWnd::SubclassWindow(HWND hwnd) {
-    // The window's user data is the binding; a window whose user data someone else uses is not ours.
-    if (m_hWnd || !::IsWindow(hwnd) || ::GetWindowLongPtrA(hwnd, GWLP_USERDATA) != 0) {
+    // A window has one object at a time.
+    if (m_hWnd || !::IsWindow(hwnd) || BoundObject(hwnd)) {
         return FALSE;
     }
     m_hWnd = hwnd;
     PreSubclassWindow();
     m_superProc = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
-    ::SetPropA(hwnd, kSuperProcProperty, reinterpret_cast<HANDLE>(m_superProc));
-    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    Bind(hwnd, Binding::Subclassed);
     ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassWndProc));
-    m_binding = Binding::Subclassed;
     return TRUE;
 }
 
@@ -135,22 +173,27 @@ BOOL CWnd::DestroyWindow() {
     return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
 }
 
+void CWnd::Bind(HWND hwnd, Binding binding) {
+    m_hWnd = hwnd;
+    m_binding = binding;
+    Bound().Set(hwnd, {this, binding == Binding::Subclassed ? m_superProc : nullptr});
+}
+
 void CWnd::Unbind() {
     switch (m_binding) {
     case Binding::Subclassed:
         // Give the window its procedure back, unless someone has subclassed it after us: then our
-        // procedure stays in the chain and forwards through the kept property.
+        // procedure stays in the chain and forwards to the kept procedure until the window goes.
         if (::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SubclassWndProc)) {
             ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
-            ::RemovePropA(m_hWnd, kSuperProcProperty);
+            Bound().Erase(m_hWnd);
+        } else {
+            Bound().Set(m_hWnd, {nullptr, m_superProc});
         }
-        ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
         break;
     case Binding::Created:
-        ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
-        break;
     case Binding::Dialog:
-        ::SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
+        Bound().Erase(m_hWnd);
         break;
     case Binding::None:
         break;
@@ -247,9 +290,6 @@ LRESULT CWnd::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CWnd::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == ObjectQueryMessage()) {
-        return reinterpret_cast<LRESULT>(this);
-    }
     LRESULT result = 0;
     bool handled;
     {
@@ -267,31 +307,29 @@ LRESULT CWnd::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK CWnd::FrameworkWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    try {
-        if (msg == WM_NCCREATE) {
-            auto* self = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-            self->m_hWnd = hwnd;
-            self->m_binding = Binding::Created;
-            ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    return ExceptionBarrier("window procedure", LRESULT{0}, [&] {
+        if (msg == WM_NCCREATE && t_creating &&
+            reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams == t_creating) {
+            std::exchange(t_creating, nullptr)->Bind(hwnd, Binding::Created);
         }
-        auto* self = reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        CWnd* self = BoundObject(hwnd);
         return self ? self->HandleMessage(msg, wParam, lParam) : ::DefWindowProcA(hwnd, msg, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
+    });
 }
 
 LRESULT CALLBACK CWnd::SubclassWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    try {
-        if (auto* self = reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA))) {
-            return self->HandleMessage(msg, wParam, lParam);
+    return ExceptionBarrier("subclass procedure", LRESULT{0}, [&] {
+        const BoundWindows::Entry entry = Bound().Find(hwnd);
+        if (entry.object) {
+            return entry.object->HandleMessage(msg, wParam, lParam);
         }
         // Our object has gone but a later subclass keeps our procedure in the chain.
-        if (auto super = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, kSuperProcProperty))) {
-            return ::CallWindowProcA(super, hwnd, msg, wParam, lParam);
+        if (msg == WM_NCDESTROY) {
+            Bound().Erase(hwnd);
+        }
+        if (entry.superProc) {
+            return ::CallWindowProcA(entry.superProc, hwnd, msg, wParam, lParam);
         }
         return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
+    });
 }

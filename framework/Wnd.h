@@ -6,13 +6,14 @@
 #include "framework/MessageMap.h"
 
 // A window seen from C++. A CWnd is bound to its HWND in exactly one way:
-//  - windows it creates itself (CreateEx) carry `this` in GWLP_USERDATA from WM_NCCREATE on;
-//  - existing windows it takes over (SubclassWindow, used for dialog controls) carry it in GWLP_USERDATA
-//    too, with the framework's procedure in front of their own (which a control never gives up its user
-//    data for: it belongs to the application);
-//  - dialogs carry it in DWLP_USER from WM_INITDIALOG on (see CDialog).
-// The binding is cleared at WM_NCDESTROY. Messages go through the class's handler table (GetMessageMap);
-// anything without a handler gets the window's default processing.
+//  - windows it creates itself (CreateEx) from WM_NCCREATE on;
+//  - existing windows it takes over (SubclassWindow, used for dialog controls), with the framework's
+//    procedure in front of their own;
+//  - dialogs from WM_INITDIALOG on (see CDialog).
+// The binding lives in the framework's own table of bound windows, never in anything a window carries
+// (user data, properties, answers to messages), which other code or another process could set. It is
+// cleared at WM_NCDESTROY. Messages go through the class's handler table (GetMessageMap); anything
+// without a handler gets the window's default processing.
 class CWnd {
 public:
     CWnd() = default;
@@ -25,7 +26,7 @@ public:
     HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }
 
-    // The C++ object bound to a window by this framework, or null.
+    // The C++ object this framework bound to a window of the calling thread, or null.
     static CWnd* FromHandlePermanent(HWND hwnd);
 
     // Creates a window of the framework's own class, bound from its first message on.
@@ -104,20 +105,22 @@ protected:
     };
     CurrentMessage m_current;
 
-    // Registered message that a bound window answers with its object.
-    static UINT ObjectQueryMessage();
-
 private:
+    enum class Binding { None, Created, Subclassed, Dialog };
+
     // Offers a child's notification or owner-draw request back to the child's own object.
     bool ReflectToChild(UINT msg, LPARAM lParam, LRESULT& result);
+    // Enters the binding in the table of bound windows.
+    void Bind(HWND hwnd, Binding binding);
     void Unbind();
+    // The object bound to a window, from the table; null for any window the framework did not bind.
+    static CWnd* BoundObject(HWND hwnd);
     // Everything a window procedure of this framework does with one message once the object is known.
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
     static LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK SubclassWndProc(HWND, UINT, WPARAM, LPARAM);
 
-    enum class Binding { None, Created, Subclassed, Dialog };
     Binding m_binding = Binding::None;
     WNDPROC m_superProc = nullptr; // a subclassed window's own procedure
     friend class CDialog;

@@ -1,7 +1,9 @@
 #pragma once
 // The maker's pages and the about box's texts, in one place for the resources and the code alike.
 
-#define TAVREL_VERSION_LINE "Tavrel 1.3 build 20.0823"
+#include "res/Version.h"
+
+#define TAVREL_VERSION_LINE "Tavrel " TAVREL_VERSION_TEXT
 #define TAVREL_HOME_PAGE "https://tavrel.morvind.net/"
 #define TAVREL_SUPPORT_ADDRESS "support@morvind.net"
 #define TAVREL_SUPPORT_MAIL_LINK "mailto:" TAVREL_SUPPORT_ADDRESS "?subject=Tavrel"

@@ -11,7 +11,8 @@ const char kListenUsage[] =
     "  -m, --multicast        join ADDRESS as a multicast group\n"
     "  -u, --unicast          bind ADDRESS as a local address\n"
     "  -v, --verbose          also say why a datagram is ignored\n"
-    "  -h, --help             show this text\n";
+    "  -h, --help             show this text\n"
+    "      --version          print the version line and exit\n";
 
 ListenOptions ParseListenOptions(const std::vector<std::string>& args) {
     ListenOptions options;
@@ -36,6 +37,8 @@ ListenOptions ParseListenOptions(const std::vector<std::string>& args) {
             options.verbose = true;
         } else if (arg == "-h" || arg == "--help" || arg == "/?") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else {
             options.error = "unknown option " + arg;
         }

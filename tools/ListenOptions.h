@@ -10,6 +10,7 @@ struct ListenOptions {
     std::optional<bool> multicast;
     bool verbose = false;
     bool help = false;
+    bool version = false;
     std::string error; // non-empty: the command line was not understood
 };
 

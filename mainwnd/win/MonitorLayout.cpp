@@ -2,6 +2,8 @@
 
 #include "framework/Win32.h"
 
+#include "framework/ExceptionBarrier.h"
+
 namespace {
 
 ScreenRect ToScreenRect(const RECT& rc) {
@@ -9,16 +11,14 @@ ScreenRect ToScreenRect(const RECT& rc) {
 }
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-    try {
+    return ExceptionBarrier("monitor enumeration", BOOL{FALSE}, [&] {
         MONITORINFO info{};
         info.cbSize = sizeof info;
         if (::GetMonitorInfoA(monitor, &info)) {
             reinterpret_cast<std::vector<ScreenRect>*>(data)->push_back(ToScreenRect(info.rcWork));
         }
-        return TRUE;
-    } catch (...) {
-        return FALSE;
-    }
+        return BOOL{TRUE};
+    });
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "clock/win/ShiftSystemTime.h"
+#include "framework/ExceptionBarrier.h"
 #include "ntp/TimeReport.h"
 #include "res/resource.h"
 #include "settings/win/SettingsStore.h"
@@ -113,7 +114,8 @@ void CDialogTime::OnCancel() {
 }
 
 unsigned CDialogTime::QueryWorker(CDialogTime* dialog) {
-    try {
+    // Nothing leaves the thread; the controls come back below.
+    ExceptionBarrier("NTP query thread", 0, [dialog] {
         const std::string server = dialog->m_server.GetWindowText();
         // A failed query leaves no earlier answer behind for "Set".
         dialog->m_reply = SntpReply{};
@@ -125,9 +127,8 @@ unsigned CDialogTime::QueryWorker(CDialogTime* dialog) {
         } else {
             dialog->TypeText(kReportFailed);
         }
-    } catch (...) {
-        // Nothing leaves the thread; the controls come back below.
-    }
+        return 0;
+    });
     dialog->m_server.EnableWindow(TRUE);
     dialog->m_btnGet.EnableWindow(TRUE);
     dialog->m_querying = false; // the last access to the dialog

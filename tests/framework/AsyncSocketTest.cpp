@@ -95,17 +95,35 @@ TEST(AsyncSocket, NotificationsQueuedBeforeACloseAreIgnored) {
     EXPECT_EQ("fresh", socket.datagrams.at(0));
 }
 
-TEST(AsyncSocket, AttachRegistersAnOpenSocket) {
+SOCKET BoundRawSocket(u_short port) {
     SOCKET raw = ::socket(AF_INET, SOCK_DGRAM, 0);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
-    addr.sin_port = htons(23706);
+    addr.sin_port = htons(port);
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(0, ::bind(raw, reinterpret_cast<sockaddr*>(&addr), sizeof addr));
+    if (::bind(raw, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+        ::closesocket(raw);
+        return INVALID_SOCKET;
+    }
+    return raw;
+}
+
+TEST(AsyncSocket, AttachRegistersAnOpenSocketAndClosesTheOneHeldBefore) {
     CRecordingSocket socket;
+    ASSERT_TRUE(socket.Create(23707, SOCK_DGRAM, FD_READ, "127.0.0.1"));
+    const SOCKET raw = BoundRawSocket(23706);
+    ASSERT_NE(INVALID_SOCKET, raw);
+    ASSERT_TRUE(socket.Attach(raw, FD_READ | FD_CLOSE));
+    EXPECT_EQ(raw, socket.m_hSocket);
+    // The first socket is closed, not leaked: its port is free again.
+    const SOCKET rebound = BoundRawSocket(23707);
+    EXPECT_NE(INVALID_SOCKET, rebound);
+    ::closesocket(rebound);
+    // Attaching the socket it holds only registers it again.
     ASSERT_TRUE(socket.Attach(raw, FD_READ | FD_CLOSE));
     SendTo(23706, "attached");
     ASSERT_TRUE(PumpUntil([&] { return socket.receives == 1; }));
+    EXPECT_EQ("attached", socket.datagrams.at(0));
 }
 
 } // namespace

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "framework/Wnd.h"
+#include "support/ExceptionTrace.h"
 #include "support/MessagePump.h"
 
 namespace {
@@ -44,7 +47,12 @@ public:
         ++setTexts;
         Default(); // the window's own processing stores the text
     }
-    LRESULT OnThrow(WPARAM, LPARAM) { throw std::runtime_error("handler failure"); }
+    LRESULT OnThrow(WPARAM wParam, LPARAM) {
+        if (wParam) {
+            throw 42;
+        }
+        throw std::runtime_error("handler failure");
+    }
     LRESULT OnChildClick(NMHDR&) {
         ++notifications;
         return 7;
@@ -114,11 +122,18 @@ TEST(Wnd, TablesChainToTheBaseAndDefaultReachesTheWindow) {
     EXPECT_EQ("caption", wnd.GetWindowText());
 }
 
-TEST(Wnd, AnExceptionStopsAtTheWindowProcedure) {
+TEST(Wnd, AnExceptionStopsAtTheWindowProcedureAndLeavesATrace) {
+    ExceptionTrace trace;
     CDerivedWnd wnd;
     ASSERT_TRUE(wnd.CreateEx(0, "w", WS_OVERLAPPEDWINDOW, RECT{0, 0, 100, 100}, nullptr, 0));
     EXPECT_EQ(0, ::SendMessageA(wnd, kThrow, 0, 0));
+    EXPECT_EQ(0, ::SendMessageA(wnd, kThrow, 1, 0));
     EXPECT_EQ(2, ::SendMessageA(wnd, kPing, 1, 0)); // still serving messages
+    const std::vector<std::string> lines{
+        "Tavrel: exception stopped in window procedure: handler failure\n",
+        "Tavrel: exception stopped in window procedure: not a standard exception\n"};
+    EXPECT_EQ(lines, trace.DebugOutput());
+    EXPECT_EQ(lines, trace.Handled());
 }
 
 TEST(Wnd, SubclassingTakesOverAControlAndGivesItBack) {
@@ -169,15 +184,67 @@ TEST(Wnd, ASubclassAddedAfterOursKeepsWorkingWhenOurObjectGoes) {
     ::RemoveWindowSubclass(child, PassThrough, 1);
 }
 
-TEST(Wnd, AWindowWhoseUserDataIsTakenIsNotSubclassed) {
+TEST(Wnd, AControlKeepsItsUserDataAndHasOneObjectAtATime) {
     CWnd parent;
     ASSERT_TRUE(parent.CreateEx(0, "p", WS_OVERLAPPEDWINDOW, RECT{0, 0, 100, 100}, nullptr, 0));
     HWND child = MakeChild(parent, 44);
     ::SetWindowLongPtrA(child, GWLP_USERDATA, 1234);
     CDerivedWnd view;
-    EXPECT_FALSE(view.SubclassWindow(child));
-    EXPECT_EQ(nullptr, view.m_hWnd);
+    ASSERT_TRUE(view.SubclassWindow(child));
     EXPECT_EQ(1234, ::GetWindowLongPtrA(child, GWLP_USERDATA));
+    CDerivedWnd second;
+    EXPECT_FALSE(second.SubclassWindow(child));
+    EXPECT_EQ(nullptr, second.m_hWnd);
+    EXPECT_EQ(&view, CWnd::FromHandlePermanent(child));
+}
+
+// A window of someone else's class that claims to be a framework window in every way a window can:
+// it answers any registered message with an object, and its user data points at one.
+CWnd* g_claimedObject = nullptr;
+
+LRESULT CALLBACK ImpostorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg >= 0xC000 && msg <= 0xFFFF) {
+        return reinterpret_cast<LRESULT>(g_claimedObject);
+    }
+    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+TEST(Wnd, NoWindowIsTakenForAnObjectByWhatItSaysOrCarries) {
+    CDerivedWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, "p", WS_OVERLAPPEDWINDOW, RECT{0, 0, 100, 100}, nullptr, 0));
+    CSelfHandlingChild claimed;
+    ASSERT_TRUE(claimed.SubclassWindow(MakeChild(parent, 45)));
+    g_claimedObject = &claimed;
+
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = ImpostorProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "WndTestImpostor";
+    ::RegisterClassExA(&wc);
+    HWND impostor = ::CreateWindowExA(0, "WndTestImpostor", "", WS_CHILD, 0, 0, 10, 10, parent, (HMENU)42,
+                                      wc.hInstance, nullptr);
+    ASSERT_NE(nullptr, impostor);
+    ::SetWindowLongPtrA(impostor, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&claimed));
+    // A window of the framework's own class made without CreateEx, handed an object at creation.
+    HWND ownClass = ::CreateWindowExA(0, "TavrelWnd", "", WS_CHILD, 0, 0, 10, 10, parent, (HMENU)46,
+                                      wc.hInstance, &claimed);
+    ASSERT_NE(nullptr, ownClass);
+    ::SetWindowLongPtrA(ownClass, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&claimed));
+
+    for (HWND hwnd : {impostor, ownClass}) {
+        EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hwnd));
+    }
+    // Nor does a notification from the impostor reach the object it names: the parent handles it.
+    NMHDR fromImpostor{impostor, 42, (UINT)NM_CLICK};
+    EXPECT_EQ(7, ::SendMessageA(parent, WM_NOTIFY, 42, (LPARAM)&fromImpostor));
+    EXPECT_EQ(0, claimed.clicks);
+    EXPECT_EQ(1, parent.notifications);
+    // And the framework's procedure serves no object on a window it did not bind.
+    ::SendMessageA(ownClass, kReflectedNotify, 0, (LPARAM)&fromImpostor);
+    EXPECT_EQ(0, claimed.clicks);
+    EXPECT_EQ(&claimed, CWnd::FromHandlePermanent(claimed));
+    g_claimedObject = nullptr;
 }
 
 TEST(Wnd, NotificationsGoToTheChildThatHandlesThemThenToTheParent) {

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "controls/win/ColorStatic.h"
 #include "controls/win/ShellOpen.h"
 #include "mainwnd/win/DialogAbout.h"
 #include "res/ProductInfo.h"
@@ -50,6 +52,9 @@ TEST(DialogAbout, ShowsVersionLineIconAndLinks) {
 
     // The version line: bold text in near-black over the dialog's face, a blue line along its bottom.
     HWND version = about.GetDlgItem(IDC_VERSION_LINE);
+    const auto* versionLine = dynamic_cast<const CColorStatic*>(CWnd::FromHandlePermanent(version));
+    ASSERT_NE(nullptr, versionLine);
+    EXPECT_EQ(TAVREL_VERSION_LINE, versionLine->GetText());
     const WindowCapture line = WindowCapture::FromScreen(version);
     const int w = line.Width(), h = line.Height();
     EXPECT_TRUE(line.AllOf(RECT{0, h - 1, w, h}, RGB(50, 50, 255)));
@@ -79,6 +84,29 @@ TEST(DialogAbout, ShowsVersionLineIconAndLinks) {
     ::SendMessageA(about.GetDlgItem(IDOK), BM_CLICK, 0, 0);
     PumpMessages(20);
     EXPECT_EQ(nullptr, about.m_hWnd);
+}
+
+// The version resource (which every test program carries) holds the version the about box shows.
+TEST(DialogAbout, VersionResourceMatchesTheVersionLine) {
+    HRSRC found = ::FindResourceA(nullptr, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
+    ASSERT_NE(nullptr, found);
+    const auto* bytes = static_cast<const char*>(::LockResource(::LoadResource(nullptr, found)));
+    const std::string resource(bytes, ::SizeofResource(nullptr, found));
+    const size_t fixed = resource.find("\xBD\x04\xEF\xFE"); // VS_FIXEDFILEINFO's signature
+    ASSERT_NE(std::string::npos, fixed);
+    VS_FIXEDFILEINFO info;
+    std::memcpy(&info, resource.data() + fixed, sizeof info);
+    EXPECT_EQ(MAKELONG(TAVREL_VERSION_MINOR, TAVREL_VERSION_MAJOR), info.dwFileVersionMS);
+    EXPECT_EQ(MAKELONG(TAVREL_BUILD_LOW, TAVREL_BUILD_HIGH), info.dwFileVersionLS);
+    EXPECT_EQ(info.dwFileVersionMS, info.dwProductVersionMS);
+    EXPECT_EQ(info.dwFileVersionLS, info.dwProductVersionLS);
+    // "FileVersion" and "ProductVersion", in UTF-16, are the line without the program's name.
+    std::string wide;
+    for (const char c : std::string(TAVREL_VERSION_LINE).substr(sizeof "Tavrel")) {
+        wide += {c, '\0'};
+    }
+    EXPECT_NE(std::string::npos, resource.find(wide));
+    EXPECT_NE(resource.find(wide), resource.rfind(wide));
 }
 
 TEST(DialogAbout, ModalBoxClosesWithOk) {

@@ -19,6 +19,7 @@ TEST(ListenOptions, OverridesAndErrors) {
 
     EXPECT_EQ(false, ParseListenOptions({"--multicast", "--unicast"}).multicast); // the last one counts
     EXPECT_TRUE(ParseListenOptions({"/?"}).help);
+    EXPECT_TRUE(ParseListenOptions({"--version"}).version);
     EXPECT_EQ("option --port needs a value", ParseListenOptions({"--port"}).error);
     EXPECT_EQ("unknown option 2237", ParseListenOptions({"2237"}).error);
 }

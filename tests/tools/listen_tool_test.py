@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """End to end: tavrel-listen.exe under Wine prints one line per datagram that the main window acts on.
-Run inside scripts/wine-env.sh (ctest does); usage: listen_tool_test.py PATH/TO/tavrel-listen.exe"""
+Run inside scripts/wine-env.sh (ctest does); usage: listen_tool_test.py PATH/TO/tavrel-listen.exe 'VERSION LINE'"""
 
 import os
 import signal
@@ -98,6 +98,11 @@ def main():
     out, err = proc.communicate(timeout=20)
     ok &= check("host name refused", (proc.returncode, err.strip()),
                 (1, "Cannot create UDP Socket connection.\nError code: 10022"))
+
+    # --version prints the about box's version line, made from the project's version and build number.
+    proc = start(exe, "--version")
+    out, err = proc.communicate(timeout=20)
+    ok &= check("version line", (proc.returncode, out), (0, sys.argv[2] + "\n"))
 
     # Bad options.
     proc = start(exe, "--bogus")

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "intake/win/UdpReceiveSocket.h"
+#include "res/ProductInfo.h"
 #include "settings/SettingsRules.h"
 #include "settings/win/SettingsStore.h"
 #include "tools/ListenOptions.h"
@@ -20,6 +21,10 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         std::printf("%s", kListenUsage);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("%s\n", TAVREL_VERSION_LINE);
         return 0;
     }
 
