@@ -257,7 +257,8 @@ void CTavrelDlg::AddDecode(const WsjtxDecode& decode) {
             m_list.SetMarkedRow(RowAfterRemoval(m_list.GetMarkedRow(), evicted));
         }
     }
-    const int index = m_list.InsertItem(m_list.GetItemCount(), row.time.c_str(), row.warning ? 1 : 0);
+    const int index =
+        m_list.InsertItem(m_list.GetItemCount(), row.time.c_str(), row.warning ? CListCtrlEx::kWarning : 0);
     if (index != -1) {
         m_list.SetItemText(index, 1, row.snr.c_str());
         m_list.SetItemText(index, kDtColumn, row.deltaTime.c_str());

@@ -185,8 +185,8 @@ TEST_F(ListCtrlExTest, WarningAndSelectedRowsKeepTheirLookWhenMoved) {
     const int selected = FindRow("CQ K1ABC FN42");
     ASSERT_EQ(0, warning);
     ASSERT_EQ(1, selected);
-    EXPECT_EQ(1u, dlg.m_list.GetItemData(warning));
-    EXPECT_EQ(0u, dlg.m_list.GetItemData(selected));
+    EXPECT_TRUE(dlg.m_list.IsWarningRow(warning));
+    EXPECT_FALSE(dlg.m_list.IsWarningRow(selected));
     EXPECT_EQ((UINT)(LVIS_SELECTED | LVIS_FOCUSED),
               dlg.m_list.GetItemState(selected, LVIS_SELECTED | LVIS_FOCUSED));
     EXPECT_EQ(0u, dlg.m_list.GetItemState(warning, LVIS_SELECTED | LVIS_FOCUSED));
@@ -206,7 +206,7 @@ TEST_F(ListCtrlExTest, EmptyAndOneRowListsStayAsTheyAreButTheArrowMoves) {
     dlg.AddRow("120000", "-5", "0.1", "1200", "CQ K1ABC FN42", true);
     ClickColumn(4);
     EXPECT_EQ((Texts{"CQ K1ABC FN42"}), Column(4));
-    EXPECT_EQ(1u, dlg.m_list.GetItemData(0));
+    EXPECT_TRUE(dlg.m_list.IsWarningRow(0));
     EXPECT_EQ(4, dlg.m_list.m_header.GetSortColumn());
     EXPECT_FALSE(dlg.m_list.SortByColumn(4));
     EXPECT_FALSE(dlg.m_list.SortByColumn(5));       // no such column
