@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -224,6 +225,34 @@ TEST_F(ListCtrlExTest, RowsAddedAfterASortAreAppended) {
     EXPECT_GT(RowRect(3).top, RowRect(2).top);
     EXPECT_EQ(1, dlg.m_list.m_header.GetSortColumn());
     EXPECT_TRUE(ArrowShown(WindowCapture::FromScreen(dlg.m_list.m_header), 1, true));
+}
+
+TEST_F(ListCtrlExTest, RowsStayWholeThroughSortsAfterDeletionsAndItemDataChanges) {
+    // Rows deleted from the front and added again, with the warning flag changed afterwards: each row
+    // must still move whole, flag included, and the owner hear where each row came from.
+    for (const char* db : {"5", "-1", "9", "-7"}) {
+        dlg.AddRow("120000", db, "0.0", "1000", (std::string("m") + db).c_str(), db[0] == '-');
+    }
+    dlg.m_list.DeleteItem(0);
+    dlg.m_list.DeleteItem(0);
+    for (const char* db : {"3", "-4", "0"}) {
+        dlg.AddRow("120015", db, "0.0", "1000", (std::string("m") + db).c_str(), db[0] == '-');
+    }
+    dlg.m_list.SetItemData(3, CListCtrlEx::kWarning); // "-4" row loses nothing, "0" row gains a warning
+    dlg.m_list.SetItemData(4, CListCtrlEx::kWarning);
+    std::vector<int> reported;
+    dlg.m_list.SetReorderHandler(
+        [&](std::span<const int> previous) { reported.assign(previous.begin(), previous.end()); });
+    ClickColumn(1);
+    const Texts before = Column(1);
+    ClickColumn(1); // ascending
+    ASSERT_EQ((Texts{"-7", "-4", "0", "3", "9"}), Column(1));
+    for (int row = 0; row < 5; ++row) {
+        const std::string db = dlg.m_list.GetItemText(row, 1);
+        EXPECT_EQ("m" + db, dlg.m_list.GetItemText(row, 4)) << row;
+        EXPECT_EQ(db[0] == '-' || db == "0", dlg.m_list.IsWarningRow(row)) << row;
+        EXPECT_EQ(before.at((size_t)reported.at((size_t)row)), Column(1)[(size_t)row]) << row;
+    }
 }
 
 struct HeightCase {
