@@ -1,6 +1,7 @@
 #include "controls/win/ListCtrlEx.h"
 
 #include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -14,10 +15,6 @@ namespace {
 // Cell drawing: one line, centred vertically, no prefix processing, "..." when too long.
 constexpr UINT kCellFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
 static_assert(kCellFormat == 0x8824);
-
-// The state bits a row carries through a sort: selected, focused, cut, drop-highlighted, overlay and
-// state image.
-constexpr UINT kMovedStates = 0xFF0F;
 
 // Time and frequency centred, SNR and DT right-aligned (the decimal points line up), messages left.
 UINT CellAlignment(int column) {
@@ -66,24 +63,25 @@ public:
         }
     }
 
-    void SetText(int row, int column, const std::string& text) const {
+    void SetData(int row, LPARAM data) const {
         LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = const_cast<char*>(text.c_str());
-        Call(LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
-    }
-
-    // A row's image, item data and the state bits that travel with it.
-    LVITEMA Attributes(int row) const {
-        LVITEMA item{};
-        item.mask = LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
+        item.mask = LVIF_PARAM;
         item.iItem = row;
-        item.stateMask = kMovedStates;
-        Call(LVM_GETITEMA, 0, (LPARAM)&item);
-        return item;
+        item.lParam = data;
+        Call(LVM_SETITEMA, 0, (LPARAM)&item);
     }
 
-    void SetItem(const LVITEMA& item) const { Call(LVM_SETITEMA, 0, (LPARAM)&item); }
+    LPARAM Data(int row) const {
+        LVITEMA item{};
+        item.mask = LVIF_PARAM;
+        item.iItem = row;
+        Call(LVM_GETITEMA, 0, (LPARAM)&item);
+        return item.lParam;
+    }
+
+    void SortItems(PFNLVCOMPARE compare, LPARAM context) const {
+        Call(LVM_SORTITEMS, (WPARAM)context, (LPARAM)compare);
+    }
 
 private:
     LRESULT Call(UINT msg, WPARAM wParam, LPARAM lParam) const {
@@ -96,10 +94,22 @@ private:
     std::string m_buffer = std::string(128, '\0');
 };
 
-// Everything a row carries from one place to another.
-struct RowContent {
-    std::vector<std::string> texts;
-    LVITEMA attributes{};
+constexpr int kIdShift = 1; // the row id sits above the warning flag
+
+// The final place of each row by row id, for the list view's own sort; an id it does not know (item
+// data changed past the list) goes last rather than reading outside the table.
+struct RankTable {
+    std::vector<int> ranks;
+
+    static int CALLBACK Compare(LPARAM a, LPARAM b, LPARAM self) {
+        const std::vector<int>& ranks = reinterpret_cast<const RankTable*>(self)->ranks;
+        const auto rank = [&ranks](LPARAM data) {
+            const size_t id = (size_t)((ULONG_PTR)data >> kIdShift);
+            return id < ranks.size() ? ranks[id] : INT_MAX;
+        };
+        const int x = rank(a), y = rank(b);
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
 };
 
 } // namespace
@@ -107,6 +117,8 @@ struct RowContent {
 const MessageMap* CListCtrlEx::GetMessageMap() const {
     static constexpr MessageEntry entries[] = {
         OnReflectedNotify<&CListCtrlEx::OnColumnClick>(LVN_COLUMNCLICK),
+        OnRange<&CListCtrlEx::OnRowMessage>(LVM_SETITEMA, LVM_DELETEALLITEMS),
+        OnRange<&CListCtrlEx::OnRowMessage>(LVM_SETITEMW, LVM_INSERTITEMW),
         On<kReflectedMeasureItem, &CListCtrlEx::MeasureItem>(),
         On<kReflectedDrawItem, &CListCtrlEx::DrawItem>(),
     };
@@ -188,6 +200,85 @@ LRESULT CListCtrlEx::OnColumnClick(NMLISTVIEW& info) {
     return 0;
 }
 
+uint32_t CListCtrlEx::NewRowId() {
+    if (m_freeIds.empty()) {
+        return m_nextId++;
+    }
+    const uint32_t id = m_freeIds.back();
+    m_freeIds.pop_back();
+    return id;
+}
+
+LRESULT CListCtrlEx::OnRowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    static_assert(sizeof(LVITEMA) == sizeof(LVITEMW));
+    const auto* given = reinterpret_cast<const LVITEMA*>(lParam);
+    switch (msg) {
+    case LVM_INSERTITEMA:
+    case LVM_INSERTITEMW: {
+        if (!given) {
+            break;
+        }
+        LVITEMA item = *given;
+        const uint32_t id = NewRowId();
+        item.lParam = ((item.mask & LVIF_PARAM) ? item.lParam & kWarning : 0) | (LPARAM)id << kIdShift;
+        item.mask |= LVIF_PARAM;
+        const int count = GetItemCount();
+        const int row = (int)DefaultProc(msg, wParam, (LPARAM)&item);
+        if (row >= 0 && row <= count && (int)m_rowIds.size() == count) {
+            m_rowIds.insert(m_rowIds.begin() + row, id);
+        } else if (row < 0) {
+            m_freeIds.push_back(id);
+        }
+        return row;
+    }
+    case LVM_SETITEMA:
+    case LVM_SETITEMW: {
+        // Only the warning flag is the caller's to change.
+        if (!given || !(given->mask & LVIF_PARAM) || given->iSubItem != 0 || given->iItem < 0 ||
+            given->iItem >= (int)m_rowIds.size()) {
+            break;
+        }
+        LVITEMA item = *given;
+        item.lParam = (item.lParam & kWarning) | (LPARAM)m_rowIds[(size_t)item.iItem] << kIdShift;
+        return DefaultProc(msg, wParam, (LPARAM)&item);
+    }
+    case LVM_DELETEITEM: {
+        const int row = (int)wParam;
+        const int count = GetItemCount();
+        const LRESULT deleted = DefaultProc(msg, wParam, lParam);
+        if (deleted && (int)m_rowIds.size() == count && row >= 0 && row < count) {
+            m_freeIds.push_back(m_rowIds[(size_t)row]);
+            m_rowIds.erase(m_rowIds.begin() + row);
+        }
+        return deleted;
+    }
+    case LVM_DELETEALLITEMS: {
+        const LRESULT deleted = DefaultProc(msg, wParam, lParam);
+        if (deleted) {
+            m_rowIds.clear();
+            m_freeIds.clear();
+            m_nextId = 0;
+        }
+        return deleted;
+    }
+    default:
+        break;
+    }
+    return Default();
+}
+
+void CListCtrlEx::RenumberRows() {
+    const ListCells cells(m_hWnd);
+    const int count = GetItemCount();
+    m_rowIds.resize((size_t)count);
+    m_freeIds.clear();
+    for (int row = 0; row < count; ++row) {
+        m_rowIds[(size_t)row] = (uint32_t)row;
+        cells.SetData(row, (cells.Data(row) & kWarning) | (LPARAM)row << kIdShift);
+    }
+    m_nextId = (uint32_t)count;
+}
+
 bool CListCtrlEx::SortByColumn(int column, int low, int high) {
     const int columns = HeaderItemCount();
     if (column < 0 || column >= columns) {
@@ -197,13 +288,15 @@ bool CListCtrlEx::SortByColumn(int column, int low, int high) {
     if (high == -1) {
         high = count - 1;
     }
-    // A range outside the rows would swap cells of rows that are not there.
     if (high <= low || low < 0 || high >= count) {
         return false;
     }
-    // The keys are read once and sorted in memory; then every row that moves is read whole and written
-    // to its place once. Rewritten rows would each be invalidated on their own, each a trip to the window
-    // server: the list repaints once, at the end.
+    if ((int)m_rowIds.size() != count) {
+        RenumberRows();
+    }
+    // The keys are read once and the order computed in memory; then the list view moves its rows
+    // itself, told each row's final place through its id. Rewriting the rows would cost every moved
+    // cell a trip through the list view and every moved row two notifications of its parent.
     ListCells cells(m_hWnd);
     const int n = high - low + 1;
     std::vector<std::string> keys((size_t)n);
@@ -212,51 +305,23 @@ bool CListCtrlEx::SortByColumn(int column, int low, int high) {
     }
     const std::vector<int> order = SortRowOrder(
         keys, m_ascending != FALSE, column == columns - 1 ? SortKeyKind::Text : SortKeyKind::Number);
-    // A row moves exactly when its place gets another row, so the rows to read are the places to write.
-    std::vector<RowContent> rows((size_t)n);
-    for (int i = 0; i < n; ++i) {
-        if (order[(size_t)i] == i) {
-            continue;
-        }
-        RowContent& row = rows[(size_t)i];
-        row.texts.resize((size_t)columns);
-        for (int c = 0; c < columns; ++c) {
-            row.texts[(size_t)c] = c == column ? std::move(keys[(size_t)i]) : cells.Text(low + i, c);
-        }
-        row.attributes = cells.Attributes(low + i);
+    std::vector<int> previousRow((size_t)count);
+    for (int row = 0; row < count; ++row) {
+        previousRow[(size_t)row] = row;
     }
-    SetRedraw(FALSE);
     for (int i = 0; i < n; ++i) {
-        const int from = order[(size_t)i];
-        if (from == i) {
-            continue;
-        }
-        const RowContent& was = rows[(size_t)i];
-        const RowContent& row = rows[(size_t)from];
-        for (int c = 1; c < columns; ++c) {
-            if (row.texts[(size_t)c] != was.texts[(size_t)c]) {
-                cells.SetText(low + i, c, row.texts[(size_t)c]);
-            }
-        }
-        // The first column's text goes with the attributes: the list tells its parent about each change
-        // of an item's own fields, so one change per row keeps those notifications to one pair.
-        LVITEMA item = row.attributes;
-        item.iItem = low + i;
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
-        item.stateMask = kMovedStates;
-        item.pszText = const_cast<char*>(row.texts[0].c_str());
-        cells.SetItem(item);
+        previousRow[(size_t)(low + i)] = low + order[(size_t)i];
     }
-    SetRedraw(TRUE);
-    Invalidate(FALSE);
+    RankTable table;
+    table.ranks.resize(m_nextId);
+    std::vector<uint32_t> ids((size_t)count);
+    for (int row = 0; row < count; ++row) {
+        ids[(size_t)row] = m_rowIds[(size_t)previousRow[(size_t)row]];
+        table.ranks[ids[(size_t)row]] = row;
+    }
+    cells.SortItems(&RankTable::Compare, (LPARAM)&table);
+    m_rowIds = std::move(ids);
     if (m_onReorder) {
-        std::vector<int> previousRow((size_t)count);
-        for (int row = 0; row < count; ++row) {
-            previousRow[(size_t)row] = row;
-        }
-        for (int i = 0; i < n; ++i) {
-            previousRow[(size_t)(low + i)] = low + order[(size_t)i];
-        }
         m_onReorder(previousRow);
     }
     return true;
@@ -276,7 +341,7 @@ void CListCtrlEx::DrawItem(DRAWITEMSTRUCT& dis) {
     const int inset = 2 * dc.GetTextExtent(" ", 1).cx;
 
     const RECT client = GetClientRect();
-    const COLORREF back = highlighted ? m_colorSelect : (dis.itemData ? m_colorWarn : m_colorBack);
+    const COLORREF back = highlighted ? m_colorSelect : (IsWarning(dis.itemData) ? m_colorWarn : m_colorBack);
     dc.FillSolidRect(RECT{0, bounds.top, std::max(bounds.right, client.right), bounds.bottom}, back);
     dc.SetTextColor(m_colorText);
     CSelectGuard keepFont(dc, m_font);

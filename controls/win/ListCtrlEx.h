@@ -1,19 +1,29 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <span>
+#include <vector>
 
 #include "controls/win/SortHeaderCtrl.h"
 #include "framework/Font.h"
 #include "framework/ListCtrl.h"
 
 // The decode list: a report view with fixed owner-drawn rows that draws every row itself in four
-// colours (text; background, selection and warning backgrounds; a row's item data 1 marks a warning),
-// sizes its rows from its font, fits its columns to its width and sorts its rows when a column title is
-// clicked (first descending, then toggling). Its header, `m_header`, is attached by the owner.
+// colours (text; background, selection and warning backgrounds), sizes its rows from its font, fits its
+// columns to its width and sorts its rows when a column title is clicked (first descending, then
+// toggling). Its header, `m_header`, is attached by the owner.
+//
+// A row's item data carries the warning flag in bit 0 (`kWarning`); the bits above are the list's own
+// row id, unique among its rows, which every insert gives and every change of item data keeps. A sort
+// hands the list view its order through them. Rows move only through SortByColumn.
 class CListCtrlEx : public CListCtrl {
 public:
     CListCtrlEx() = default;
     ~CListCtrlEx() override = default;
+
+    static constexpr LPARAM kWarning = 1;
+    static bool IsWarning(DWORD_PTR itemData) { return (itemData & kWarning) != 0; }
+    bool IsWarningRow(int row) const { return IsWarning(GetItemData(row)); }
 
     CSortHeaderCtrl m_header;
 
@@ -51,6 +61,11 @@ protected:
     const MessageMap* GetMessageMap() const override;
 
     LRESULT OnColumnClick(NMLISTVIEW& info);
+    // Gives inserted rows their ids and keeps them through item-data changes and deletions.
+    LRESULT OnRowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    uint32_t NewRowId();
+    // Gives every row a fresh id, for a list whose rows changed past this object.
+    void RenumberRows();
     void MeasureItem(MEASUREITEMSTRUCT& mis);
     int HeaderItemCount() const;
 
@@ -65,4 +80,7 @@ protected:
     COLORREF m_colorWarn = 0x009678FA;
     LOGFONTA m_logFont{};
     std::function<void(std::span<const int>)> m_onReorder;
+    std::vector<uint32_t> m_rowIds;  // per row as shown, its id
+    std::vector<uint32_t> m_freeIds; // ids of deleted rows, given again first
+    uint32_t m_nextId = 0;           // ids stay below this, so a table indexed by id stays small
 };

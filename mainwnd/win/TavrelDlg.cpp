@@ -244,7 +244,8 @@ void CTavrelDlg::AddDecode(const WsjtxDecode& decode) {
     if (const int evicted = m_decodes.MakeRoom(m_maxEntries); evicted != -1) {
         m_list.DeleteItem(evicted);
     }
-    const int index = m_list.InsertItem(m_list.GetItemCount(), row.time.c_str(), row.warning ? 1 : 0);
+    const int index =
+        m_list.InsertItem(m_list.GetItemCount(), row.time.c_str(), row.warning ? CListCtrlEx::kWarning : 0);
     if (index != -1) {
         m_list.SetItemText(index, 1, row.snr.c_str());
         m_list.SetItemText(index, kDtColumn, row.deltaTime.c_str());

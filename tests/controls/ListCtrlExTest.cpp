@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -185,8 +186,8 @@ TEST_F(ListCtrlExTest, WarningAndSelectedRowsKeepTheirLookWhenMoved) {
     const int selected = FindRow("CQ K1ABC FN42");
     ASSERT_EQ(0, warning);
     ASSERT_EQ(1, selected);
-    EXPECT_EQ(1u, dlg.m_list.GetItemData(warning));
-    EXPECT_EQ(0u, dlg.m_list.GetItemData(selected));
+    EXPECT_TRUE(dlg.m_list.IsWarningRow(warning));
+    EXPECT_FALSE(dlg.m_list.IsWarningRow(selected));
     EXPECT_EQ((UINT)(LVIS_SELECTED | LVIS_FOCUSED),
               dlg.m_list.GetItemState(selected, LVIS_SELECTED | LVIS_FOCUSED));
     EXPECT_EQ(0u, dlg.m_list.GetItemState(warning, LVIS_SELECTED | LVIS_FOCUSED));
@@ -206,7 +207,7 @@ TEST_F(ListCtrlExTest, EmptyAndOneRowListsStayAsTheyAreButTheArrowMoves) {
     dlg.AddRow("120000", "-5", "0.1", "1200", "CQ K1ABC FN42", true);
     ClickColumn(4);
     EXPECT_EQ((Texts{"CQ K1ABC FN42"}), Column(4));
-    EXPECT_EQ(1u, dlg.m_list.GetItemData(0));
+    EXPECT_TRUE(dlg.m_list.IsWarningRow(0));
     EXPECT_EQ(4, dlg.m_list.m_header.GetSortColumn());
     EXPECT_FALSE(dlg.m_list.SortByColumn(4));
     EXPECT_FALSE(dlg.m_list.SortByColumn(5));       // no such column
@@ -224,6 +225,34 @@ TEST_F(ListCtrlExTest, RowsAddedAfterASortAreAppended) {
     EXPECT_GT(RowRect(3).top, RowRect(2).top);
     EXPECT_EQ(1, dlg.m_list.m_header.GetSortColumn());
     EXPECT_TRUE(ArrowShown(WindowCapture::FromScreen(dlg.m_list.m_header), 1, true));
+}
+
+TEST_F(ListCtrlExTest, RowsStayWholeThroughSortsAfterDeletionsAndItemDataChanges) {
+    // Rows deleted from the front and added again, with the warning flag changed afterwards: each row
+    // must still move whole, flag included, and the owner hear where each row came from.
+    for (const char* db : {"5", "-1", "9", "-7"}) {
+        dlg.AddRow("120000", db, "0.0", "1000", (std::string("m") + db).c_str(), db[0] == '-');
+    }
+    dlg.m_list.DeleteItem(0);
+    dlg.m_list.DeleteItem(0);
+    for (const char* db : {"3", "-4", "0"}) {
+        dlg.AddRow("120015", db, "0.0", "1000", (std::string("m") + db).c_str(), db[0] == '-');
+    }
+    dlg.m_list.SetItemData(3, CListCtrlEx::kWarning); // "-4" row loses nothing, "0" row gains a warning
+    dlg.m_list.SetItemData(4, CListCtrlEx::kWarning);
+    std::vector<int> reported;
+    dlg.m_list.SetReorderHandler(
+        [&](std::span<const int> previous) { reported.assign(previous.begin(), previous.end()); });
+    ClickColumn(1);
+    const Texts before = Column(1);
+    ClickColumn(1); // ascending
+    ASSERT_EQ((Texts{"-7", "-4", "0", "3", "9"}), Column(1));
+    for (int row = 0; row < 5; ++row) {
+        const std::string db = dlg.m_list.GetItemText(row, 1);
+        EXPECT_EQ("m" + db, dlg.m_list.GetItemText(row, 4)) << row;
+        EXPECT_EQ(db[0] == '-' || db == "0", dlg.m_list.IsWarningRow(row)) << row;
+        EXPECT_EQ(before.at((size_t)reported.at((size_t)row)), Column(1)[(size_t)row]) << row;
+    }
 }
 
 struct HeightCase {

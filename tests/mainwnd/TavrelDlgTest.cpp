@@ -241,9 +241,9 @@ TEST_F(MainWindowTest, NewDecodesBecomeRowsAndSamples) {
 TEST_F(MainWindowTest, RowsOutsideOneSecondAreWarnings) {
     DeliverDecodes({-1.1, -1.0, 1.0, 1.05, 0.0});
     ASSERT_EQ(5, Rows());
-    const DWORD_PTR expected[] = {1, 0, 0, 1, 0};
+    const bool expected[] = {true, false, false, true, false};
     for (int row = 0; row < 5; ++row) {
-        EXPECT_EQ(expected[row], dlg.m_list.GetItemData(row)) << row;
+        EXPECT_EQ(expected[row], dlg.m_list.IsWarningRow(row)) << row;
     }
     ::SetFocus(dlg.m_editOffset); // no row highlighted
     EXPECT_EQ(COLORREF(0x009678FA), RowBackground(0));
