@@ -73,9 +73,6 @@ function(tavrel_test name)
         tavrel_apply_options(${name})
     endif()
     if(WIN32)
-        if(T_WINDOWS)
-            list(APPEND T_LOCKS wine-desktop)
-        endif()
         tavrel_program_tests(${name} TIMEOUT ${T_TIMEOUT} LOCKS ${T_LOCKS})
     else()
         gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
@@ -84,12 +81,11 @@ function(tavrel_test name)
 endfunction()
 
 # tavrel_program_tests(<target> TIMEOUT <s> [LOCKS <resources...>])
-# Runs a Windows test program as one Wine process (a Wine start is the dear part of a case) while ctest
-# still lists, runs and reports every case by its own name: cmake/TavrelProgramTests.cmake declares the
-# run as a fixture and each case as a test that reads its result. The Windows run is parallel, so a
-# program names what it shares in LOCKS: wine-desktop for anything with windows, the settings key or
-# fixed ports in the shared Wine session (every WINDOWS program has it), udp-2237 for the listener's
-# default port, ntp-servers for ntp-servers.sh's fixed port 123.
+# Runs a Windows test program as one Wine process while ctest still lists, runs and reports every case by
+# its own name: cmake/TavrelProgramTests.cmake declares the run as a fixture and each case as a test that
+# shows its result. The Windows run is parallel: each program has a Wine session (lane) to itself
+# (scripts/wine-lane.sh), and names in LOCKS what lanes still share, the network: udp-2237 for the
+# listener's default port, ntp-servers for ntp-servers.sh's port 123.
 function(tavrel_program_tests target)
     cmake_parse_arguments(P "" "TIMEOUT" "LOCKS" ${ARGN})
     find_package(Python3 REQUIRED COMPONENTS Interpreter)
