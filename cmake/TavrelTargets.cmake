@@ -88,7 +88,10 @@ endfunction()
 # listener's default port, ntp-servers for ntp-servers.sh's port 123.
 function(tavrel_program_tests target)
     cmake_parse_arguments(P "" "TIMEOUT" "LOCKS" ${ARGN})
-    find_package(Python3 REQUIRED COMPONENTS Interpreter)
+    if(NOT Python3_EXECUTABLE)
+        # Once (tests/CMakeLists.txt): finding python takes over half a second.
+        find_package(Python3 REQUIRED COMPONENTS Interpreter)
+    endif()
     set(include_file ${CMAKE_CURRENT_BINARY_DIR}/${target}_tests.cmake)
     # Every argument travels as a bracket argument, so paths and lists arrive as they are.
     file(GENERATE OUTPUT ${include_file} CONTENT "include([==[${CMAKE_SOURCE_DIR}/cmake/TavrelProgramTests.cmake]==])
