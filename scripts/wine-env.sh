@@ -130,7 +130,8 @@ else
     template="$templates/$key"
     if [ ! -f "$template/system.reg" ]; then
         mkdir -p "$templates"
-        for old in "$templates"/*; do [ "$old" = "$template" ] || rm -rf "$old"; done
+        # Older Wine versions' or settings' prefixes go; one another run is making is left alone.
+        for old in "$templates"/????????????????; do [ "$old" = "$template" ] || rm -rf "$old"; done
         fresh=$(mktemp -d "$templates/new.XXXXXX")
         boot_prefix "$fresh"
         mv -T "$fresh" "$template" 2>/dev/null || rm -rf "$fresh" # another run made it meanwhile
