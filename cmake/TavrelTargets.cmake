@@ -97,10 +97,12 @@ function(tavrel_static_exe target)
     target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
 endfunction()
 
-# tavrel_test(<name> [WINDOWS] [TIMEOUT <s>] SOURCES <files...> [LIBS <libs...>])
-# A GoogleTest program; WINDOWS ones are built for the Windows target only and run under Wine.
+# tavrel_test(<name> [WINDOWS] [TIMEOUT <s>] [LOCKS <resources...>] SOURCES <files...> [LIBS <libs...>])
+# A GoogleTest program; WINDOWS ones are built for the Windows target only and run under Wine. Natively
+# every case runs as its own process; under Wine the program runs once (tavrel_program_tests). LOCKS
+# names what the program shares with other tests of the Windows run (see tavrel_program_tests).
 function(tavrel_test name)
-    cmake_parse_arguments(T "WINDOWS" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "WINDOWS" "TIMEOUT" "SOURCES;LIBS;LOCKS" ${ARGN})
     if(T_WINDOWS AND NOT WIN32)
         return()
     endif()
@@ -120,8 +122,37 @@ function(tavrel_test name)
     else()
         tavrel_apply_options(${name})
     endif()
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                         PROPERTIES TIMEOUT ${T_TIMEOUT})
+    if(WIN32)
+        tavrel_program_tests(${name} TIMEOUT ${T_TIMEOUT} LOCKS ${T_LOCKS})
+    else()
+        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                             PROPERTIES TIMEOUT ${T_TIMEOUT})
+    endif()
+endfunction()
+
+# tavrel_program_tests(<target> TIMEOUT <s> [LOCKS <resources...>])
+# Runs a Windows test program as one Wine process while ctest still lists, runs and reports every case by
+# its own name: cmake/TavrelProgramTests.cmake declares the run as a fixture and each case as a test that
+# shows its result. The Windows run is parallel: each program has a Wine session (lane) to itself
+# (scripts/wine-lane.sh), and names in LOCKS what lanes still share, the network: udp-2237 for the
+# listener's default port, ntp-servers for ntp-servers.sh's port 123.
+function(tavrel_program_tests target)
+    cmake_parse_arguments(P "" "TIMEOUT" "LOCKS" ${ARGN})
+    if(NOT Python3_EXECUTABLE)
+        # Once (tests/CMakeLists.txt): finding python takes over half a second.
+        find_package(Python3 REQUIRED COMPONENTS Interpreter)
+    endif()
+    set(include_file ${CMAKE_CURRENT_BINARY_DIR}/${target}_tests.cmake)
+    # Every argument travels as a bracket argument, so paths and lists arrive as they are.
+    file(GENERATE OUTPUT ${include_file} CONTENT "include([==[${CMAKE_SOURCE_DIR}/cmake/TavrelProgramTests.cmake]==])
+tavrel_add_program_tests(NAME [==[${target}]==] PROGRAM [==[$<TARGET_FILE:${target}>]==]
+    DIR [==[${CMAKE_CURRENT_BINARY_DIR}/${target}.run]==] TIMEOUT [==[${P_TIMEOUT}]==]
+    WORKING_DIRECTORY [==[${CMAKE_CURRENT_BINARY_DIR}]==]
+    COMMAND [==[${CMAKE_CROSSCOMPILING_EMULATOR}]==]
+    RUNNER [==[${Python3_EXECUTABLE};${CMAKE_SOURCE_DIR}/tests/support/gtest_program.py]==]
+    CMAKE [==[${CMAKE_COMMAND}]==] LOCKS [==[${P_LOCKS}]==])
+")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${include_file})
 endfunction()
 
 # tavrel_fuzz_target(<name> SOURCES <files...> [LIBS <libs...>]): a libFuzzer program (TAVREL_FUZZ);

@@ -84,7 +84,10 @@ TEST(AsyncSocket, NotificationsQueuedBeforeACloseAreIgnored) {
     CRecordingSocket socket;
     ASSERT_TRUE(socket.Create(23704, SOCK_DGRAM, FD_READ, "127.0.0.1"));
     SendTo(23704, "late");
-    ::Sleep(50); // the notification is queued, not yet dispatched
+    // Waits until the notification is queued, without dispatching it.
+    for (int i = 0; i < 2000 && !(HIWORD(::GetQueueStatus(QS_POSTMESSAGE)) & QS_POSTMESSAGE); ++i) {
+        ::Sleep(1);
+    }
     socket.Close();
     // A new socket that may well get the same handle value must not see the old notification.
     ASSERT_TRUE(socket.Create(23705, SOCK_DGRAM, FD_READ, "127.0.0.1"));

@@ -76,10 +76,15 @@ def main():
     prefix = tempfile.mkdtemp(prefix="tavrel-installer.")
     ENV["WINEPREFIX"] = prefix
     try:
-        wine_gui("wineboot", "-i", timeout=180)
-        # As scripts/wine-env.sh sets its prefix: no 2 s wait per hidden window, no crash dialog.
-        wine("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f")
-        wine("reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD", "/d", "0", "/f")
+        if os.environ.get("TAVREL_WINE_TEMPLATE"):
+            # A copy of the booted prefix scripts/wine-env.sh keeps, its settings included.
+            shutil.copytree(os.environ["TAVREL_WINE_TEMPLATE"], prefix, symlinks=True, dirs_exist_ok=True)
+        else:
+            wine_gui("wineboot", "-i", timeout=180)
+            # As scripts/wine-env.sh sets its prefix: no 2 s wait per hidden window, no crash dialog.
+            wine("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f")
+            wine("reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD", "/d", "0",
+                 "/f")
         return scenario(*sys.argv[1:4])
     finally:
         subprocess.run(["/usr/lib/wine/wineserver", "-k"], env=ENV, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

@@ -7,6 +7,7 @@ import signal
 import socket
 import subprocess
 import sys
+import threading
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "scripts"))
@@ -35,11 +36,15 @@ def send_all(datagrams, port=PORT):
     s.close()
 
 
-def stop(proc):
-    time.sleep(0.5)
+def stop(proc, lines):
+    """Ends the tool with Ctrl+C once it has printed LINES lines (or after 20 s); its exit code and output."""
+    timer = threading.Timer(20, proc.send_signal, [signal.SIGINT])
+    timer.start()
+    printed = [proc.stdout.readline() for _ in range(lines)]
+    timer.cancel()
     proc.send_signal(signal.SIGINT)
     out, err = proc.communicate(timeout=20)
-    return proc.returncode, out, err
+    return proc.returncode, "".join(printed) + out, err
 
 
 def check(name, got, want):
@@ -71,7 +76,7 @@ def main():
         w.header(16) + b"\0" * 8,
         w.clear(),
     ])
-    code, out, err = stop(proc)
+    code, out, err = stop(proc, len(expected_mixed()))  # the last datagram prints the last line
     ok &= check("mixed datagrams", out.splitlines(), expected_mixed())
     ok &= check("Ctrl+C ends cleanly", code, 0)
 
@@ -79,7 +84,7 @@ def main():
     proc = start(exe, "--port", str(PORT), "--verbose")
     wait_listening(proc)
     send_all([b"short", w.header(10) + b"\0" * 8])
-    code, out, err = stop(proc)
+    code, out, err = stop(proc, 2)
     ok &= check("verbose reasons", out.splitlines(), [
         "ignored (5 bytes): length outside 13..10240 bytes",
         "ignored (20 bytes): message type without a name",
