@@ -67,3 +67,12 @@ int ResolveHost(const char* name, uint32_t timeoutMs, uint32_t& address) {
     address = request->address;
     return 1;
 }
+
+int ResolveServer(const char* server, uint32_t& address) {
+    if (!server || !*server) {
+        SetSocketLastError(kSocketErrorHostNotFound);
+        return 0;
+    }
+    address = PlatformParseIPv4(server);
+    return address != 0xFFFFFFFFu || ResolveHost(server, kResolveTimeoutMs, address);
+}

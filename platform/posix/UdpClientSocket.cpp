@@ -29,6 +29,10 @@ int Fd(uintptr_t socket) {
 
 } // namespace
 
+uint32_t PlatformParseIPv4(const char* text) {
+    return ::inet_addr(text);
+}
+
 int PlatformResolveHost(const char* name, uint32_t& address, uint32_t& error) {
     addrinfo hints{};
     hints.ai_family = AF_INET;
@@ -68,19 +72,11 @@ int CUdpClientSocket::Connect(const char* server, uint16_t port) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
-    // An empty name would resolve to this machine; it names no server.
-    if (!server || !*server) {
-        SetSocketLastError(kSocketErrorHostNotFound);
+    uint32_t found = 0;
+    if (!ResolveServer(server, found)) {
         return 0;
     }
-    address.sin_addr.s_addr = ::inet_addr(server);
-    if (address.sin_addr.s_addr == INADDR_NONE) {
-        uint32_t found = 0;
-        if (!ResolveHost(server, kResolveTimeoutMs, found)) {
-            return 0;
-        }
-        address.sin_addr.s_addr = found;
-    }
+    address.sin_addr.s_addr = found;
     if (::connect(Fd(m_socket), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
         return Fail();
     }
