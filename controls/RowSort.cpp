@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <numeric>
 
 int CompareBytes(std::string_view a, std::string_view b) {
@@ -26,6 +27,11 @@ public:
             for (const std::string& key : keys) {
                 m_values.push_back(ParseNumberText(key));
             }
+        } else {
+            m_heads.reserve(keys.size());
+            for (const std::string& key : keys) {
+                m_heads.push_back(Head(key));
+            }
         }
     }
 
@@ -36,11 +42,28 @@ public:
     }
 
 private:
+    // A text's first eight bytes as one number, the first byte highest and missing bytes zero. Texts whose
+    // heads differ compare as their heads do: up to the first differing byte both texts agree, and where
+    // one text has ended (a zero here) the other, longer one comes after it.
+    static uint64_t Head(const std::string& key) {
+        uint64_t head = 0;
+        for (size_t i = 0; i < 8; ++i) {
+            head = head << 8 | (i < key.size() ? (unsigned char)key[i] : 0U);
+        }
+        return head;
+    }
+
+    bool SameKey(int a, int b) const {
+        return (m_kind == SortKeyKind::Number || m_heads[(size_t)a] == m_heads[(size_t)b]) &&
+               m_keys[(size_t)a] == m_keys[(size_t)b];
+    }
+
     // Whether row a's key comes before row b's in the sort's direction.
     bool Before(int a, int b) const {
         int c;
         if (m_kind == SortKeyKind::Text) {
-            c = CompareBytes(m_keys[(size_t)a], m_keys[(size_t)b]);
+            const uint64_t x = m_heads[(size_t)a], y = m_heads[(size_t)b];
+            c = x != y ? (x < y ? -1 : 1) : CompareBytes(m_keys[(size_t)a], m_keys[(size_t)b]);
         } else {
             const double x = m_values[(size_t)a], y = m_values[(size_t)b];
             c = x < y ? -1 : (x > y ? 1 : 0);
@@ -86,7 +109,7 @@ private:
             if (lo <= hi) {
                 int& a = m_order[(size_t)lo];
                 int& b = m_order[(size_t)hi];
-                if (m_keys[(size_t)a] != m_keys[(size_t)b]) {
+                if (!SameKey(a, b)) {
                     std::swap(a, b);
                 }
                 ++lo;
@@ -109,6 +132,7 @@ private:
     bool m_ascending;
     SortKeyKind m_kind;
     std::vector<double> m_values;
+    std::vector<uint64_t> m_heads; // text keys' heads, which settle most comparisons alone
     std::vector<int> m_order;
 };
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <span>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "ListTestDialog.h"
 #include "controls/ListGeometry.h"
+#include "controls/RowSort.h"
 #include "support/MessagePump.h"
 #include "support/WindowCapture.h"
 
@@ -173,6 +175,17 @@ TEST_F(ListCtrlExTest, MessagesSortInByteOrder) {
     EXPECT_EQ((Texts{"cq low", "K1ABC W9XYZ", "CQ DX", "CQ DX", "CQ", "73 GL"}), Column(4));
     ClickColumn(4);
     EXPECT_EQ((Texts{"73 GL", "CQ", "CQ DX", "CQ DX", "K1ABC W9XYZ", "cq low"}), Column(4));
+
+    // Beyond ASCII the order is that of the code page's bytes (the euro sign before the no-break space
+    // in the usual one), as the list hands them out.
+    dlg.AddRow("000000", "0", "0.0", "1000", "\xA0 2");
+    dlg.AddRow("000000", "0", "0.0", "1000", "\x80 1");
+    ClickColumn(4);
+    ClickColumn(4);
+    const Texts sorted = Column(4);
+    EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end(), [](const std::string& a, const std::string& b) {
+        return CompareBytes(a, b) < 0;
+    }));
 }
 
 TEST_F(ListCtrlExTest, WarningAndSelectedRowsKeepTheirLookWhenMoved) {

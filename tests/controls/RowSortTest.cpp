@@ -40,6 +40,11 @@ TEST(RowSortTest, SortsNumbersByValueAndMessagesByBytes) {
     EXPECT_EQ((Keys{"73", "CQ", "CQ DX", "K1ABC", "cq"}),
               Sorted({"cq", "K1ABC", "CQ DX", "73", "CQ"}, true, SortKeyKind::Text));
     EXPECT_EQ((Keys{"b", "a", "B", "A"}), Sorted({"A", "b", "B", "a"}, false, SortKeyKind::Text));
+    // Texts that part before, at and after their eighth byte, ended, with a zero byte or a byte above 127.
+    const Keys texts{"CQ",          std::string("CQ\0", 3), "CQ DL1AB",
+                     "CQ DL1ABB",   "CQ DL1ABC JO62",       "CQ DL1ABC\xE9",
+                     "CQ DL1AB\xE9"};
+    EXPECT_EQ(texts, Sorted(Keys(texts.rbegin(), texts.rend()), true, SortKeyKind::Text));
     EXPECT_TRUE(SortRowOrder({}, true, SortKeyKind::Text).empty());
     EXPECT_EQ((std::vector<int>{0}), SortRowOrder(Keys{"x"}, true, SortKeyKind::Text));
 }
