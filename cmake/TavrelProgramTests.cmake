@@ -5,9 +5,9 @@
 #
 # tavrel_add_program_tests(NAME <program> PROGRAM <file> DIR <folder> TIMEOUT <s> WORKING_DIRECTORY <dir>
 #                          COMMAND <emulator...> RUNNER <python gtest_program.py> CMAKE <cmake>
-#                          [LOCKS <resources...>] [RUN_SERIAL])
+#                          [LOCKS <resources...>])
 function(tavrel_add_program_tests)
-    cmake_parse_arguments(P "RUN_SERIAL" "NAME;PROGRAM;DIR;TIMEOUT;WORKING_DIRECTORY;CMAKE" "COMMAND;RUNNER;LOCKS"
+    cmake_parse_arguments(P "" "NAME;PROGRAM;DIR;TIMEOUT;WORKING_DIRECTORY;CMAKE" "COMMAND;RUNNER;LOCKS"
                           ${ARGN})
     set(cases_file ${P_DIR}/cases.txt)
     if(NOT EXISTS ${P_PROGRAM})
@@ -35,9 +35,6 @@ function(tavrel_add_program_tests)
                          WORKING_DIRECTORY ${P_WORKING_DIRECTORY})
     if(P_LOCKS)
         set_tests_properties(${P_NAME} PROPERTIES RESOURCE_LOCK "${P_LOCKS}")
-    endif()
-    if(P_RUN_SERIAL)
-        set_tests_properties(${P_NAME} PROPERTIES RUN_SERIAL TRUE)
     endif()
     # A case shows what it printed and passes by its result line; printing a file is all it costs.
     foreach(case IN LISTS cases)

@@ -51,6 +51,9 @@ DecodeLedger::DecodeId DecodeLedger::DecodeAt(int row) const {
 }
 
 int DecodeLedger::RowOf(DecodeId decode) const {
+    // The decodes present are the last Rows() arrivals: anything else (kNoDecode included) needs no search.
+    if (decode >= m_next || decode < m_next - m_rows.size())
+        return -1;
     const auto found = std::find(m_rows.begin(), m_rows.end(), decode);
     return found == m_rows.end() ? -1 : static_cast<int>(found - m_rows.begin());
 }

@@ -1,12 +1,9 @@
 #include "mainwnd/win/TavrelDlg.h"
 
-#include <cctype>
 #include <cstdio>
 
-#include "clock/win/ShiftSystemTime.h"
 #include "clock/SystemClock.h"
-#include "platform/win/WindowsTime.h"
-#include "text/NumberText.h"
+#include "clock/win/ShiftSystemTime.h"
 #include "estimate/OffsetStrategies.h"
 #include "framework/Font.h"
 #include "framework/Menu.h"
@@ -16,10 +13,12 @@
 #include "mainwnd/win/DialogAbout.h"
 #include "mainwnd/win/MonitorLayout.h"
 #include "ntp/win/DialogTime.h"
+#include "platform/win/WindowsTime.h"
 #include "res/resource.h"
-#include "settings/win/DialogSetup.h"
 #include "settings/SettingsRules.h"
+#include "settings/win/DialogSetup.h"
 #include "settings/win/SettingsStore.h"
+#include "text/NumberText.h"
 
 namespace {
 
