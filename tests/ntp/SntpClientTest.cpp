@@ -94,6 +94,10 @@ TEST(ResolveHost, ASlowResolverIsLeftBehindAfterTheBound) {
     EXPECT_EQ(ResolveHost("other.example", 10000, address), 0);
     EXPECT_EQ(SocketLastError(), 11001u);
 
+    {
+        std::lock_guard lock(g_resolverMutex);
+        g_resolverRelease = false;
+    }
     SetHostResolveFunction(AnswersWhenReleased);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(ResolveHost("silent.example", 100, address), 0);
